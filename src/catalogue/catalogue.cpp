@@ -1,0 +1,130 @@
+#include "catalogue/catalogue.h"
+
+namespace cmd7730 {
+
+int effective_class(const VariableEntry& entry, int xmt) {
+  if (xmt < 0) return 0;
+  return static_cast<int>((entry.class_word >> (3 * xmt)) & 7u);
+}
+
+void wrap_description(std::string& text) {
+  const auto is_blank = [](char c) { return c == ' ' || c == '\t'; };
+  const size_t len = text.size();
+  size_t s = 0;
+  size_t r = len;
+  while (r > 80) {
+    size_t i = 80;
+    while (i >= 1 && !is_blank(text[s + i])) --i;
+    if (i == 0) {
+      i = 81;
+      while (s + i < len && !is_blank(text[s + i])) ++i;
+      if (s + i >= len) return;
+    }
+    text[s + i] = '\n';
+    r -= i;
+    s += i;
+  }
+}
+
+int hash_name(std::string_view name) {
+  int h = 0;
+  for (char c : name) h = (h * 347 + static_cast<signed char>(c)) % 1000;
+  if (h < 0) h += 1000;
+  return h;
+}
+
+VariableEntry* Catalogue::intern_variable(std::string_view name) {
+  const int b = hash_name(name);
+  for (VariableEntry* e = buckets_[b]; e != nullptr; e = e->bucket_next) {
+    if (e->name == name) return e;
+  }
+  if (storage_.capacity() == 0) storage_.reserve(kCapacity);
+  if (storage_.size() == storage_.capacity()) return nullptr;
+  VariableEntry& e = storage_.emplace_back();
+  e.name = name;
+  e.bucket_next = buckets_[b];
+  buckets_[b] = &e;
+  return &e;
+}
+
+VariableEntry* Catalogue::lookup_variable(std::string_view name) const {
+  for (VariableEntry* e = buckets_[hash_name(name)]; e != nullptr; e = e->bucket_next) {
+    if (e->name == name) return e;
+  }
+  return nullptr;
+}
+
+VariableEntry* Catalogue::register_row(const RegisterRow& row) {
+  VariableEntry* e = intern_variable(row.name);
+  if (e == nullptr) return nullptr;
+  e->class_word = row.class_word();
+  e->width = row.width;
+  e->reg_page = row.page;
+  e->reg_address = row.address;
+  e->bit_pos = row.bit;
+  e->default_value = row.default_value;
+  e->scope = row.scope;
+  e->description = row.description;
+  wrap_description(e->description);
+  e->int_cell = {};
+  e->double_cell = {};
+  registered_.push_back(e);
+  return e;
+}
+
+VariableEntry* Catalogue::define_global(const RegisterRow& row, int* cell) {
+  VariableEntry* e = register_row(row);
+  if (e == nullptr) return nullptr;
+  e->int_cell[0] = cell;
+  *cell = kUnset;
+  return e;
+}
+
+VariableEntry* Catalogue::define_global_wide(const RegisterRow& row, double* cell) {
+  VariableEntry* e = register_row(row);
+  if (e == nullptr) return nullptr;
+  e->double_cell[0] = cell;
+  *cell = kUnsetWide;
+  return e;
+}
+
+VariableEntry* Catalogue::define_channel(const RegisterRow& row, std::array<int*, 4> cells) {
+  VariableEntry* e = register_row(row);
+  if (e == nullptr) return nullptr;
+  e->int_cell = cells;
+  for (int* c : cells) *c = kUnset;
+  return e;
+}
+
+VariableEntry* Catalogue::define_channel_wide(const RegisterRow& row,
+                                              std::array<double*, 4> cells) {
+  VariableEntry* e = register_row(row);
+  if (e == nullptr) return nullptr;
+  e->double_cell = cells;
+  for (double* c : cells) *c = kUnsetWide;
+  return e;
+}
+
+void Catalogue::build(ChipSettings& chip, std::array<ChannelSettings, 4>& ch) {
+  storage_.clear();
+  storage_.reserve(kCapacity);
+  buckets_.fill(nullptr);
+  registered_.clear();
+  registered_.reserve(register_map().size());
+  for (const RegisterRow& row : register_map()) {
+    const FieldRef& f = row.field;
+    if (f.chip_int != nullptr) {
+      define_global(row, &(chip.*f.chip_int));
+    } else if (f.chip_wide != nullptr) {
+      define_global_wide(row, &(chip.*f.chip_wide));
+    } else if (f.channel_int != nullptr) {
+      define_channel(row, {&(ch[0].*f.channel_int), &(ch[1].*f.channel_int),
+                           &(ch[2].*f.channel_int), &(ch[3].*f.channel_int)});
+    } else {
+      define_channel_wide(row, {&(ch[0].*f.channel_wide), &(ch[1].*f.channel_wide),
+                                &(ch[2].*f.channel_wide), &(ch[3].*f.channel_wide)});
+    }
+  }
+}
+
+}  // namespace cmd7730

@@ -1,0 +1,86 @@
+#include "frontend/driver.h"
+
+#include "catalogue/defaults.h"
+#include "catalogue/register_image.h"
+#include "config/config_driver.h"
+#include "config/mixer.h"
+#include "config/power.h"
+#include "frontend/early_stop.h"
+#include "frontend/filter_report.h"
+#include "frontend/interpreter.h"
+#include "frontend/messages.h"
+#include "frontend/preprocess.h"
+#include "frontend/run_state.h"
+#include "sanity/sanity.h"
+
+namespace cmd7730 {
+namespace {
+
+void close_outputs(RunState& st) {
+  for (int k = 0; k < kOutputKinds; ++k) {
+    if (st.output_open(static_cast<OutputKind>(k))) st.out[k].close();
+  }
+}
+
+// The compile proper, from the catalogue build to the written outputs.
+// Returns the exit status or throws EarlyStop.
+int compile(RunState& st) {
+  st.error_flag = 0;
+  st.build_catalogue();
+
+  {
+    OutputFile tmp;
+    if (!tmp.open_path(kTemporaryCommandFile)) {
+      Error(st, "Could not open temporary command file for writing", kTagDriver, 25);
+      return 1;
+    }
+    if (createTmpCmdFile(st, st.control_file, tmp) == 1) {
+      st.stdout_.write("createTmpCmdFile returned 1\n");
+      return 1;
+    }
+    tmp.close();
+  }
+
+  if (interpret_pass(st) == 1) return 1;
+
+  LogLine(st, strf("cmd7730 - %s, %s\n", kRevision, kBuildDate));
+  mixer_step(st);
+  check_declarations(st);
+  configure_channels(st);
+  consistency_checks(st);
+  if (st.output_open(kAnalysis)) {
+    for (int c = 0; c < 4; ++c) filter_report(st, c);
+    power_estimate(st);
+  }
+  if (st.interp.override_mark && interpret_pass(st) == 1) return 1;
+
+  write_register_outputs(st);
+  close_outputs(st);
+  return st.error_flag;
+}
+
+}  // namespace
+
+int run_cmd7730(RunState& st, const std::vector<std::string>& args) {
+  if (args.size() != 1) {
+    st.console.write("Usage: cmd7730 controlfile\n");
+    st.console.write(strf(" Version: %s, %s\n", kRevision, kBuildDate));
+    st.console.flush();
+    return 2;
+  }
+  st.control_file = args[0];
+  int status;
+  try {
+    status = compile(st);
+  } catch (const EarlyStop& stop) {
+    status = stop.status;
+  }
+  // Outputs opened by `print` keep what was written to them, also after an
+  // early stop.
+  for (OutputFile& f : st.out) f.flush();
+  st.console.flush();
+  st.stdout_.flush();
+  return status;
+}
+
+}  // namespace cmd7730

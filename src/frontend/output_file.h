@@ -1,0 +1,43 @@
+// A text sink for one output: a file on disk, the console, or (for tests) a
+// string in memory.  Writes are collected in a buffer and handed to the
+// stream in large blocks; `close` and `flush` write out what is pending.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace cmd7730 {
+
+class OutputFile {
+ public:
+  OutputFile() = default;
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  // Creates (truncates) `path` for writing; returns false when it cannot.
+  bool open_path(const std::string& path);
+  // Writes to an already open stream that this object does not own.
+  void attach(std::FILE* stream);
+  // Keeps everything written in memory (see `captured`).
+  void open_memory();
+
+  bool is_open() const { return open_; }
+  void write(std::string_view text);
+  void flush();
+  // Flushes and closes; a file opened with `open_path` is closed on disk.
+  void close();
+
+  // Everything written so far, for a sink opened with `open_memory`.
+  const std::string& captured() const { return buffer_; }
+
+ private:
+  std::FILE* stream_ = nullptr;
+  bool owned_ = false;
+  bool memory_ = false;
+  bool open_ = false;
+  std::string buffer_;
+};
+
+}  // namespace cmd7730

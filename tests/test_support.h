@@ -1,0 +1,43 @@
+// Helpers shared by the tests: a scratch directory, file I/O and running the
+// built cmd7730 binary.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cmd7730::testing {
+
+// A fresh directory under the system temp dir, removed on destruction.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string file(const std::string& name) const { return path_ + "/" + name; }
+  void write(const std::string& name, const std::string& content) const;
+  std::string read(const std::string& name) const;
+  bool exists(const std::string& name) const;
+  // Names of the entries in the directory, sorted.
+  std::vector<std::string> list() const;
+
+ private:
+  std::string path_;
+};
+
+struct RunResult {
+  int status = 0;  // exit status as the shell sees it (-1 shows as 255)
+  bool signaled = false;
+  std::string err;  // standard error
+  std::string out;  // standard output
+};
+
+// Runs the built cmd7730 with `args` in directory `dir`.
+RunResult run_binary(const std::string& dir, const std::vector<std::string>& args);
+
+std::string read_file(const std::string& path);
+void write_file(const std::string& path, const std::string& content);
+
+}  // namespace cmd7730::testing
