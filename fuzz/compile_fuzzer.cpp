@@ -1,0 +1,53 @@
+// Fuzz target: the whole compile, in-process, on a control file and a
+// coefficient file cut from the fuzzer's bytes.  The input is split at the
+// first "\n@@\n": before it the control file "c.txt", after it the
+// coefficient file "f.coef" (which the control file may name with
+// `fir_coef f.coef`).  Runs inside a private scratch directory.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "frontend/driver.h"
+#include "frontend/run_state.h"
+
+namespace {
+
+void enter_scratch_dir() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  std::string tmpl = (std::filesystem::temp_directory_path() / "cmd7730-fuzz-XXXXXX").string();
+  if (mkdtemp(tmpl.data()) == nullptr || chdir(tmpl.c_str()) != 0) std::abort();
+}
+
+void write(const char* name, std::string_view bytes) {
+  std::FILE* f = std::fopen(name, "wb");
+  if (f == nullptr) std::abort();
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  enter_scratch_dir();
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const size_t cut = input.find("\n@@\n");
+  write("c.txt", input.substr(0, cut));
+  write("f.coef", cut == std::string_view::npos ? std::string_view() : input.substr(cut + 4));
+
+  auto st = std::make_unique<cmd7730::RunState>();
+  st->console.open_memory();
+  st->stdout_.open_memory();
+  const int status = cmd7730::run_cmd7730(*st, {"c.txt"});
+  if (status != 0 && status != 1 && status != -1) std::abort();
+  // An Error must never end as success.
+  if (st->error_flag != 0 && status == 0) std::abort();
+  return 0;
+}
