@@ -1,0 +1,34 @@
+// The variable table: every variable with its value(s), unset ones as -1.
+#include "catalogue/catalogue.h"
+#include "catalogue/line_format.h"
+#include "catalogue/output_writers.h"
+#include "frontend/run_state.h"
+
+namespace cmd7730 {
+
+void write_table(RunState& st) {
+  if (!st.output_open(kTable)) return;
+  OutputFile& out = st.out[kTable];
+  for (const VariableEntry* e : st.catalogue.registration_list()) {
+    const char* name = e->name.c_str();
+    if (e->is_wide()) {
+      const auto& d = e->double_cell;
+      if (d[0] == nullptr) continue;
+      if (d[1] != nullptr) {
+        writef(out, "%-20s %lf %lf %lf %lf\n", name, *d[0], *d[1], *d[2], *d[3]);
+      } else {
+        writef(out, "%-20s %lf\n", name, *d[0]);
+      }
+    } else {
+      const auto& c = e->int_cell;
+      if (c[0] == nullptr) continue;
+      if (c[1] != nullptr) {
+        writef(out, "%-20s %5d %5d %5d %5d\n", name, *c[0], *c[1], *c[2], *c[3]);
+      } else {
+        writef(out, "%-20s %d\n", name, *c[0]);
+      }
+    }
+  }
+}
+
+}  // namespace cmd7730
