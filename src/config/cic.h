@@ -1,9 +1,21 @@
-// The CIC step: stage counts, receive shift and gain factors; ends with the mixer input selection.
+// The CIC step: the CIC mode bits of every channel, the transmit stage
+// count, the receive shifter (`cic_shift`, `cic_rshift`) that undoes the
+// CIC's bit growth, and the receive stage gains `zpad_gain`, `mix_gain`,
+// `rshift_gain` and `cic_gain` that the gain step and the gain report
+// multiply.  It ends with the mixer input selection.
 #pragma once
 
 namespace cmd7730 {
 
 struct RunState;
 
+// Bit growth of a receive CIC decimating by `n` behind a mixer of gain 0.5
+// and zero padding `zpad`, in bits, evaluated in exactly this order in
+// double precision (exact powers of two sit on a rounding edge, so the
+// order decides the shift).  `n` must be at least 1.
+double cic_bit_growth(int n, int zpad);
+
+// Runs the step over channels A..D, then the mixer input selection.
 void cic_step(RunState& st);
+
 }  // namespace cmd7730
