@@ -1,0 +1,131 @@
+#include "frontend/coef_file.h"
+
+#include <cctype>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <string_view>
+
+#include "frontend/early_stop.h"
+#include "frontend/line_reader.h"
+#include "frontend/messages.h"
+#include "frontend/run_state.h"
+
+namespace cmd7730 {
+namespace {
+
+constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
+constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
+
+bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool is_digit(int c) { return c >= '0' && c <= '9'; }
+
+// Accumulates one more decimal digit, holding the magnitude just above the
+// 32-bit range once it gets there so that long digit strings cannot overflow.
+int64_t add_digit(int64_t magnitude, int digit) {
+  if (magnitude > kInt32Max + 1) return magnitude;
+  return magnitude * 10 + digit;
+}
+
+enum class Coef { kNone, kValue, kTooLarge };
+
+// Reads the optionally signed decimal integer that `line` starts with, after
+// optional white space.  Returns kNone when the line starts with anything
+// else, kTooLarge (with the value clamped to 32 bits) when the number does not
+// fit in 32 bits.
+Coef parse_coef(std::string_view line, int32_t& value) {
+  size_t i = 0;
+  while (i < line.size() && is_space(line[i])) ++i;
+  bool negative = false;
+  if (i < line.size() && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
+  if (i == line.size() || !is_digit(line[i])) return Coef::kNone;
+  int64_t magnitude = 0;
+  for (; i < line.size() && is_digit(line[i]); ++i) magnitude = add_digit(magnitude, line[i] - '0');
+  int64_t v = negative ? -magnitude : magnitude;
+  Coef result = Coef::kValue;
+  if (v > kInt32Max || v < kInt32Min) {
+    v = v > 0 ? kInt32Max : kInt32Min;
+    result = Coef::kTooLarge;
+  }
+  value = static_cast<int32_t>(v);
+  return result;
+}
+
+// True when one more integer follows in `f`: white space (line ends too) is
+// skipped, then an optional sign must be followed by a digit.
+bool another_integer_follows(std::FILE* f) {
+  int c = std::getc(f);
+  while (c != EOF && std::isspace(c)) c = std::getc(f);
+  if (c == '+' || c == '-') c = std::getc(f);
+  return is_digit(c);
+}
+
+int32_t saturate(int64_t v) { return static_cast<int32_t>(v > kInt32Max ? kInt32Max : v); }
+
+int64_t magnitude(int64_t v) { return v < 0 ? -v : v; }
+
+}  // namespace
+
+void summarize_coefs(ChannelSettings& c, int count) {
+  // Symmetry: 1 odd length, 2 even length (also for no coefficients), 0
+  // when any mirrored pair differs.
+  c.coefsym = count % 2 == 1 ? 1 : 2;
+  for (int i = 0; i < count / 2; ++i) {
+    if (c.coefs[i] != c.coefs[count - 1 - i]) c.coefsym = 0;
+  }
+
+  // The largest coefficient by magnitude, with its sign; ties keep the
+  // earlier one, and coefficient 0 counts by its magnitude only.
+  int64_t max = magnitude(c.coefs[0]);
+  int64_t sum = 0;
+  for (int i = 0; i < count; ++i) {
+    const int64_t v = c.coefs[i];
+    if (magnitude(v) > magnitude(max)) max = v;
+    sum += v;
+  }
+  // |INT32_MIN| and sums beyond 32 bits saturate rather than wrap.
+  c.maxtap = max < 0 ? static_cast<int32_t>(max) : saturate(max);
+  c.sumtap = saturate(magnitude(sum));
+}
+
+void read_coef_file(RunState& st, int channel, const std::string& name) {
+  std::FILE* f = open_for_reading(name);
+  if (f == nullptr) {
+    const std::string text = strf("Couldn't open coefficient file: %s\n", name.c_str());
+    ConsoleLine(st, text);
+    WriteOutput(st, kAnalysis, text);
+    st.interp.failure = 1;
+    throw EarlyStop{1};
+  }
+
+  ChannelSettings& c = st.ch[channel];
+  c.coefs.fill(0);
+  int count = 0;
+  std::string line;
+  LineEnd end;
+  int line_number = 0;
+  while (count < kMaxCoefs && read_line(f, line, end)) {
+    ++line_number;
+    if (const size_t cut = line.find("^M"); cut != std::string::npos) line.resize(cut);
+    int32_t value = 0;
+    const Coef got = parse_coef(line, value);
+    if (got == Coef::kNone) continue;
+    if (got == Coef::kTooLarge) {
+      ConsoleLine(st, strf("Coefficient on line %d does not fit in 32 bits in file: %s\n",
+                           line_number, name.c_str()));
+      st.interp.failure = 1;
+    }
+    c.coefs[count++] = value;
+  }
+  if (count == kMaxCoefs && another_integer_follows(f)) {
+    ConsoleLine(st, strf("Too many coefficients in file: %s\n", name.c_str()));
+    st.interp.failure = 1;
+  }
+  std::fclose(f);
+
+  c.ncoefs = count;
+  summarize_coefs(c, count);
+  c.coef_loaded = true;
+}
+
+}  // namespace cmd7730
