@@ -1,10 +1,326 @@
 #include "fir/fir_config.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+
+#include "catalogue/catalogue.h"
+#include "fir/agenconf.h"
+#include "frontend/early_stop.h"
+#include "frontend/messages.h"
 #include "frontend/run_state.h"
 
 namespace cmd7730 {
+namespace {
 
-// Empty step: the FIR configuration search is not built yet.
-int fir_config(RunState&, int) { return 0; }
+// Each of the 16 multiplier cells holds up to 16 coefficient words.
+constexpr int kCells = 16;
+constexpr int kCellWords = 16;
+constexpr int kCoefRamWords = kCells * kCellWords;
+
+// BERAM bits 13 and 14 (both endcell block flags) are set for every slot of a
+// filter that does not use symmetry.
+constexpr int kBeramNoSymmetry = 0x6000;
+
+// Copies the AgenConf results into the channel's variables where unset.
+void copy_results(RunState& st, ChannelSettings& c, const AgenConf& agen, int data, int sym) {
+  const AgenControl& r = agen.control;
+  set_if_unset(c.coef_ofsc, agen.OfsC);
+  set_if_unset(c.coef_modc, agen.ModC - 1);
+  set_if_unset(c.coef_repc, agen.RepC - 1);
+  set_if_unset(c.coef_sym, sym != 0 ? 1 : 0);
+  set_if_unset(c.coef_zerofr, agen.ZeroFr);
+
+  set_if_unset(c.agen_recr, r.agen_recr);
+  set_if_unset(c.agen_depd, r.agen_depd);
+  set_if_unset(c.agen_modd, r.agen_modd);
+  set_if_unset(c.agen_togen, r.agen_togen);
+  set_if_unset(c.fragen_soff, r.fragen_soff);
+  set_if_unset(c.fragen_srecr, r.fragen_srecr);
+  set_if_unset(c.fragen_sdepd, r.fragen_sdepd);
+  set_if_unset(c.fragen_stepn, r.fragen_stepn);
+  set_if_unset(c.fwagen_soff, r.fwagen_soff);
+  set_if_unset(c.fwagen_srecr, r.fwagen_srecr);
+  set_if_unset(c.fwagen_sdepd, r.fwagen_sdepd);
+  set_if_unset(c.fwagen_wrecrl, r.fwagen_wrecrl);
+  set_if_unset(c.bragen_soff, r.bragen_soff);
+  set_if_unset(c.bragen_srecr, r.bragen_srecr);
+  set_if_unset(c.bragen_sdepd, r.bragen_sdepd);
+  set_if_unset(c.bragen_stepn, r.bragen_stepn);
+  set_if_unset(c.bwagen_soff, r.bwagen_soff);
+  set_if_unset(c.bwagen_srecr, r.bwagen_srecr);
+  set_if_unset(c.bwagen_sdepd, r.bwagen_sdepd);
+  set_if_unset(c.bwagen_wrecrl, r.bwagen_wrecrl);
+  set_if_unset(c.beragen_soff, r.beragen_soff);
+  set_if_unset(c.beragen_srecr, r.beragen_srecr);
+  set_if_unset(c.beragen_sdepd, r.beragen_sdepd);
+  set_if_unset(c.beragen_stepn, r.beragen_stepn);
+  set_if_unset(c.bewagen_soff, r.bewagen_soff);
+  set_if_unset(c.bewagen_srecr, r.bewagen_srecr);
+  set_if_unset(c.bewagen_sdepd, r.bewagen_sdepd);
+  set_if_unset(c.bewagen_wrecrl, r.bewagen_wrecrl);
+
+  set_if_unset(c.fwa_strobe, agen.FwaStrobe());
+  set_if_unset(c.bwa_strobe, agen.BwaStrobe());
+  set_if_unset(c.beagen_rbypass, c.fir_sym == 0 ? 0xFFFF : agen.BeReadBypassPacked());
+  set_if_unset(c.fir_sync_cnt, agen.SyncCnt);
+
+  // Without a CIC the FIR runs on every clock and needs no clock counter.
+  const int clk = agen.GetFirClkCnt(st);
+  if (c.ncic == 0) {
+    set_if_unset(c.fir_clk_cnt, 1);
+    set_if_unset(c.fir_clk_cnt_en, 0);
+  } else {
+    if (clk == 0 && c.fir_cmplx != 0) {
+      Warning(st, "fir_clk_cnt==0 and ncic!=0, must set fir_clk_cnt>0, to fix it set inrate>1",
+              kTagFirconfig, 226);
+    }
+    set_if_unset(c.fir_clk_cnt, clk);
+    set_if_unset(c.fir_clk_cnt_en, 1);
+  }
+
+  set_if_unset(c.swap_ra_cnt, agen.SwapCnt);
+  set_if_unset(c.swap_wa_cnt, agen.SwapCnt);
+  set_if_unset(c.swap_cmplx, data - 1);
+
+  // The accumulator flags follow the values the variables end up with, so a
+  // user-set count or delay carries through.
+  set_if_unset(c.acc_dly, agen.Adly - 1);
+  set_if_unset(c.acc_cnt, agen.ACnt - 1);
+  set_if_unset(c.acc_dly0, c.acc_dly == 0 ? 1 : 0);
+  set_if_unset(c.acc_bypass, c.acc_cnt == 0 ? 1 : 0);
+  set_if_unset(c.acc_enram, (c.acc_bypass == 1 || c.acc_dly0 == 1) ? 0 : 1);
+
+  for (int i = 0; i < 16; ++i) {
+    c.BERAM[i] = agen.BeramWord(st, i) | (c.fir_sym == 0 ? kBeramNoSymmetry : 0);
+    c.SWRAM[i] = agen.SW_Table(i);
+  }
+}
+
+// Taps per output phase for `ncoefs` coefficients; a symmetric filter stores
+// only half of them.  A remainder costs one more tap per phase.
+int taps_per_phase(RunState& st, int ncoefs, int sym, int fir_dec) {
+  int h = 0;
+  int r = 0;
+  if (sym == 0) {
+    h = ncoefs / fir_dec;
+    r = ncoefs % fir_dec;
+  } else if (sym == 1) {
+    h = (ncoefs + 1) / (2 * fir_dec);
+    r = (ncoefs + 1) % (2 * fir_dec);
+  } else {
+    h = ncoefs / (2 * fir_dec);
+    r = ncoefs % (2 * fir_dec);
+  }
+  if (r != 0) {
+    Debug(st, "Dorns inrate error hit increasing xx by one", kTagFirconfig, 79);
+    ++h;
+  }
+  return h;
+}
+
+// Transmit: the lowest input rate whose tap allowance holds every
+// coefficient.  Lists every kept candidate and returns the chosen rate, or -1.
+int search_transmit_rate(RunState& st, ChannelSettings& c, int data, int sym, int step) {
+  int chosen = -1;
+  int best = 0;  // the largest tap count any kept candidate allows
+  int last = -1;
+  int listed = 0;
+  const int64_t top = static_cast<int64_t>(c.ncic) + 1;
+  for (int64_t n = 1; n <= top; ++n) {
+    if (n % step != 0) continue;
+    if (n > 16 * step) break;  // every later multiple is above the bound too
+    const int i = static_cast<int>(n);
+    const int candidate = c.fir_int * i / c.fir_dec;
+    last = candidate;
+    const int allowed =
+        (i / data / c.fir_nchan) * (sym != 0 ? 2 : 1) * c.fir_int * 16 - (sym == 1 ? 1 : 0);
+    bool dropped;
+    if (c.fir_int <= 2) {
+      const int limit = sym == 0 ? 256 / step : sym == 1 ? 512 / step - 1 : 512 / step;
+      dropped = allowed > limit;
+    } else {
+      dropped = allowed > 511 || (allowed > 256 && sym == 0);
+    }
+    if (dropped) continue;
+    best = std::max(best, allowed);
+    if (listed < 16) c.possible_inrates[listed++] = candidate;
+    Debug(st, strf("Possible setting inrate=%d ntaps allowed=%d", candidate, allowed),
+          kTagFirconfig, 133);
+    if (allowed >= c.ncoefs && chosen == -1) chosen = candidate;
+  }
+  if (chosen == -1) {
+    Error(st, "Trouble setting up pfir", kTagFirconfig, 138);
+    if (best < c.ncoefs) {
+      Error(st, strf("Maximum number of taps for this config %d", best), kTagFirconfig, 141);
+    }
+  }
+  c.inrateT = chosen;
+  Debug(st, strf("I set inrateT to %d", chosen), kTagFirconfig, 146);
+  if (last == -1) Debug(st, "Could not find a suitable setting for inrate", kTagFirconfig, 147);
+  return chosen;
+}
+
+// Receive: lists the rates the CIC output allows, each a multiple of the
+// words per sample, while the decimated streams still fit 16 clocks.
+void list_receive_rates(ChannelSettings& c, int step) {
+  int listed = 0;
+  const int64_t top = static_cast<int64_t>(c.ncic) + 1;
+  for (int64_t i = 1; i <= top && listed < 16; ++i) {
+    if (i % step != 0) continue;
+    if (static_cast<int64_t>(c.fir_dec) * c.fir_nchan * i > 16) break;
+    c.possible_inrates[listed++] = static_cast<int>(i);
+  }
+}
+
+// Lays the taps out over the cells: each cell takes ModC consecutive taps in
+// reverse order; with interpolation the cell is split into Recr phases, phase
+// p taking every Recr-th tap from p.
+void fill_cells(const ChannelSettings& c, const AgenConf& agen,
+                const std::array<int32_t, kCoefRamWords>& taps,
+                std::array<std::array<int32_t, kCellWords>, kCells>& cells) {
+  const int m = agen.ModC;
+  const int R = agen.Recr;
+  const int s = c.fir_diff != 0 ? c.fir_nchan : 1;
+  for (int r = 0; r < kCells; ++r) {
+    std::array<int32_t, kCellWords> t{};
+    for (int k = 0; k < m; ++k) t[k] = taps[r * m + (m - 1 - k)];
+    if (c.fir_int <= 1) {
+      cells[r] = t;
+      continue;
+    }
+    for (int p = 0; p < R; ++p) {
+      for (int q = 0; q < m / s / R; ++q) {
+        for (int j = 0; j < s; ++j) cells[r][(m / R) * p + q * s + j] = t[p * s + q * R * s + j];
+      }
+    }
+  }
+}
+
+}  // namespace
+
+int fir_config(RunState& st, int channel) {
+  ChannelSettings& c = st.ch[channel];
+  AgenConf& agen = st.agen;
+  const bool transmit = c.xmt == 1;
+
+  Debug(st, "fir_config()", kTagFirconfig, 30);
+  agen.Reset();
+
+  // Data type, rate ceiling and symmetry.  Interpolating by more than two
+  // cannot use the coefficient symmetry.
+  int64_t ceiling;
+  if (transmit) {
+    set_if_unset(c.fir_cmplx, c.tinf_cmplx);
+    ceiling = (static_cast<int64_t>(c.ncic) + 1) * c.fir_int;
+    int sym = 0;
+    if (c.coefsym == 1 && c.fir_int == 2) {
+      sym = 1;
+    } else if (c.fir_int == 1) {
+      sym = c.coefsym;
+    }
+    set_if_unset(c.fir_sym, sym);
+  } else {
+    // Split I/Q gives each filter of the pair real data; so does a bypassed
+    // mixer on a real input.
+    int d = 2 - (channel >= 2 ? st.chip.splitiqCD : st.chip.splitiqAB);
+    if (c.bypass_mix == 1 && st.chip.rin_cmplx == 0) d = 1;
+    set_if_unset(c.fir_cmplx, d - 1);
+    ceiling = static_cast<int64_t>(c.ncic) + 1;
+    set_if_unset(c.fir_sym, c.coefsym);
+  }
+  const int data = c.fir_cmplx + 1;
+  const int sym = c.fir_sym;
+
+  c.coefram.fill(0);
+  if (ceiling > 16) ceiling = 16;
+  const int max_rate = static_cast<int>(ceiling);
+
+  // The search divides by the decimation and the words per sample and picks
+  // its formulas by symmetry: a value no filter can have ends the run as the
+  // filter range test would, before anything divides by it.
+  if (c.fir_dec < 1 || c.fir_int < 1 || c.fir_nchan < 1 || data < 1 || sym < 0 || sym > 2) {
+    AgenConf::CheckParameters(st, c.fir_diff, data, 1, c.fir_nchan, kUnset, sym, c.fir_dec,
+                              c.fir_int, /*rate_known=*/false);
+  }
+
+  const int h = taps_per_phase(st, c.ncoefs, sym, c.fir_dec);
+  const int min_rate = static_cast<int>(std::ceil(h * 0.0625)) * data * c.fir_int;
+  c.inrateT = min_rate;
+  Debug(st, strf("inrate=Min inrate=%d, Max inrate=%d", min_rate, max_rate), kTagFirconfig, 84);
+
+  c.possible_inrates.fill(-1);
+  const int step = c.fir_nchan * data;
+  int rate;
+  if (transmit) {
+    rate = search_transmit_rate(st, c, data, sym, step);
+  } else {
+    list_receive_rates(c, step);
+    rate = min_rate;
+  }
+
+  agen.SetName(st, c.fir_diff, data, 1, c.fir_nchan, rate, sym, c.fir_dec, c.fir_int);
+  if (!agen.ValidCase(st)) return 0;
+
+  WriteOutput(st, kDebug,
+              strf("fir_config(): name=%s, Mininrate=%d, Maxinrate=%d\n",
+                   std::string(agen.Name()).c_str(), rate, max_rate));
+
+  agen.SetTables(st);
+  agen.SetControl(st);
+  copy_results(st, c, agen, data, sym);
+
+  if (c.fir_nchan > 1) {
+    Error(st, "Can not handle multiple channels in a single fir yet.", kTagFirconfig, 259);
+    return -1;
+  }
+
+  // Tap budget: a symmetric filter stores the first half (and the centre tap)
+  // and the hardware mirrors it.
+  const int hnn = sym == 0 ? c.ncoefs : (c.ncoefs + 1) / 2;
+  const int hxx = 16 * agen.ModC;
+  const int max_taps = sym == 0 ? hxx : sym == 1 ? 2 * hxx - 1 : 2 * hxx;
+  if (c.ncoefs > max_taps) {
+    Error(st, "More taps defined than are computationally available.\n", kTagFirconfig, 270);
+    LogLine(st, " Sym=");
+    LogLine(st, sym == 0 ? "NONE" : sym == 2 ? "EVEN" : "ODD");
+    LogLine(st, strf("Maximum taps = %d", max_taps));
+    return -1;
+  }
+
+  // Tap vector: the stored taps end at word hxx-1 for a symmetric filter.
+  std::array<int32_t, kCoefRamWords> taps{};
+  if (sym == 0) {
+    for (int i = 0; i < c.ncoefs; ++i) taps[i] = c.coefs[i];
+  } else {
+    for (int i = 0; i < hnn; ++i) taps[hxx - hnn + i] = c.coefs[i];
+  }
+  Debug(st, strf("ncoef=%d Sym=%d hnn=%d hxx=%d", c.ncoefs, sym, hnn, hxx), kTagFirconfig, 287);
+
+  std::array<std::array<int32_t, kCellWords>, kCells> cells{};
+  fill_cells(c, agen, taps, cells);
+
+  for (int r = 0; r < kCells; ++r) {
+    for (int k = 0; k < agen.ModC; ++k) {
+      const int index = c.coef_ofsc + 16 * r + k;
+      if (index < 0 || index >= kCoefRamWords) {
+        Error(st, "coefram[] writing out of boundaries, check coef_ofsc", kTagFirconfig, 320);
+        throw EarlyStop{-1};
+      }
+      c.coefram[index] = cells[r][k];
+    }
+  }
+
+  set_if_unset(c.fir_half, 0);
+  set_if_unset(c.fir_rnd20, transmit ? 0 : 1);
+  set_if_unset(c.fir_xeni, transmit ? 1 : 0);
+  set_if_unset(c.fir_xenq, transmit && c.tinf_cmplx != 0 ? 1 : 0);
+  set_if_unset(c.swap_fb, agen.ZeroFr);
+  set_if_unset(c.fir_fb, agen.ZeroFr);
+  set_if_unset(c.swap_xmt, transmit ? 1 : 0);
+  set_if_unset(c.fir_en_sync_cnt, 1);
+  return 1;
+}
 
 }  // namespace cmd7730

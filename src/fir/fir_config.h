@@ -1,13 +1,20 @@
-// fir_config(): configures the programmable FIR of one channel (input rate,
-// tap budget, coefficient memory layout and address generators).
+// fir_config(): configures the programmable FIR of one channel: data type and
+// symmetry, the FIR input rate (FIR clocks per input sample) with its
+// candidates, the case checks of AgenConf, the address-generator variables,
+// the tap budget and the coefficient, BERAM and SWRAM memory images.
 #pragma once
 
 namespace cmd7730 {
 
 struct RunState;
 
-// Returns 1 when the FIR was configured, 0 when the case was refused and -1
-// on a coefficient layout error.
+// Configures channel `channel` (0..3).  Derived variables are set only where
+// the control file left them unset; the memory images, `inrateT` and
+// `possible_inrates` are written outright.  Returns 1 when the FIR was
+// configured, 0 when the case was refused, and -1 when the filter holds
+// several data streams or more taps than its cells can hold (both reported as
+// Errors).  An unusable filter parameter or coefficient layout ends the run
+// with status -1 (EarlyStop).
 int fir_config(RunState& st, int channel);
 
 }  // namespace cmd7730
