@@ -119,10 +119,12 @@ void configure_channels(RunState& st) {
       if (i % 2 == 1) take_partner_tuning(c, st.ch[i - 1]);
     }
 
-    // 12-bit factors: the product always fits, the unset marker included.
-    const int64_t product = int64_t{c.cic_int} * c.cic_dec;
-    c.ncic = static_cast<int>(product / (c.cic_2x + 1) - 1);
-    if (c.cic_2x == 1 && product % 2 != 0) {
+    // A channel that never got its CIC rate (one powered down and never
+    // described) has no count: the unset marker is no factor to multiply.
+    const bool rate_known = !is_unset(c.cic_int) && !is_unset(c.cic_dec);
+    const int64_t product = int64_t{c.cic_int} * c.cic_dec;  // 12-bit factors
+    c.ncic = rate_known ? static_cast<int>(product / (c.cic_2x + 1) - 1) : kUnset;
+    if (rate_known && c.cic_2x == 1 && product % 2 != 0) {
       if (mode == kModeTransmit) {
         Error(st, "cic_int must be even for double rate", kTagConfig, 243);
       } else {
