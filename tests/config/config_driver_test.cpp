@@ -115,6 +115,17 @@ TEST(ConfigureChannels, DoubleRateReceiveNeedsAnEvenDecimation) {
   EXPECT_EQ(st->ch[2].ncic, 3);
 }
 
+TEST(ConfigureChannels, ChannelWithoutCicRateGetsNoCountAndNoEvennessError) {
+  auto st = idle_chip(R, R);
+  st->chip.rin_rate = 2;
+  st->chip.splitiq = 1;
+  st->ch[3].cic_dec = kUnset;  // powered down, never described
+  configure_channels(*st);
+  EXPECT_EQ(st->ch[3].ncic, kUnset);
+  EXPECT_EQ(st->ch[2].ncic, 1);  // 2 * 2 / 2 - 1
+  EXPECT_EQ(count_of(st->console.captured(), "even for double rate"), 0);
+}
+
 TEST(HalfSamplePhase, ReadsTheWordAsSigned16AndRoundsUp) {
   EXPECT_EQ(half_sample_phase(5), 3);
   EXPECT_EQ(half_sample_phase(0xfffb), -2);  // -5
