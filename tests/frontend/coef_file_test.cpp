@@ -50,14 +50,6 @@ TEST_F(CoefFileTest, SummaryOfSmallFiles) {
   EXPECT_EQ(st->interp.failure, 0);
 }
 
-TEST_F(CoefFileTest, RereadingClearsTheSlotsOfTheEarlierFile) {
-  read("9\n9\n9\n");
-  const ChannelSettings& ch = read("4\n");
-  EXPECT_EQ(ch.coefs[0], 4);
-  EXPECT_EQ(ch.coefs[1], 0);
-  EXPECT_EQ(ch.coefs[2], 0);
-}
-
 TEST_F(CoefFileTest, AtMost512Coefficients) {
   // Exactly 512 followed by text that is not a number is accepted.
   EXPECT_EQ(read(lines(512, "1") + "  \n# end of taps\n7\n").ncoefs, 512);
