@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -89,33 +88,39 @@ struct Field {
 };
 
 // Parses the layout text into fields, with the page as listed for channel A
-// (and pair page 128 for the pair registers).
+// (and pair page 128 for the pair registers).  Each line reads
+// "<register>, address <n>[ (...)]: `name` lo[..hi], ... ."
 std::vector<std::vector<Field>> parse_layout() {
   std::vector<std::vector<Field>> registers;
   std::istringstream in(kLayout);
   std::string line;
-  const std::regex head(
-      R"(^(global register|channel page (\d+)\+32k|pair page (\d+)/160|page (\d+)), address (\d+)[^:]*: (.*)\.$)");
-  const std::regex field(R"(`([A-Za-z_0-9]+)` (\d+)(\.\.(\d+))?)");
   while (std::getline(in, line)) {
     if (line.empty()) continue;
-    std::smatch m;
-    if (!std::regex_match(line, m, head)) {
+    const size_t comma = line.find(", address ");
+    const size_t colon = line.find(':');
+    if (comma == std::string::npos || colon == std::string::npos) {
       ADD_FAILURE() << "unparsed layout line: " << line;
       continue;
     }
+    const std::string where = line.substr(0, comma);
     int page = 0;
-    if (m[2].matched) page = std::stoi(m[2]);
-    if (m[3].matched) page = std::stoi(m[3]);
-    if (m[4].matched) page = std::stoi(m[4]);
-    const int address = std::stoi(m[5]);
+    if (where != "global register") {
+      const size_t digit = where.find_first_of("0123456789");
+      page = std::stoi(where.substr(digit));
+    }
+    const int address = std::stoi(line.substr(comma + 10));
     std::vector<Field> fields;
-    const std::string body = m[6];
-    for (auto it = std::sregex_iterator(body.begin(), body.end(), field);
-         it != std::sregex_iterator(); ++it) {
-      const int lo = std::stoi((*it)[2]);
-      const int hi = (*it)[4].matched ? std::stoi((*it)[4]) : lo;
-      fields.push_back({(*it)[1], page, address, lo, hi});
+    size_t pos = colon;
+    while ((pos = line.find('`', pos)) != std::string::npos) {
+      const size_t close = line.find('`', pos + 1);
+      const std::string name = line.substr(pos + 1, close - pos - 1);
+      size_t used = 0;
+      const int lo = std::stoi(line.substr(close + 2), &used);
+      int hi = lo;
+      const size_t after = close + 2 + used;
+      if (line.compare(after, 2, "..") == 0) hi = std::stoi(line.substr(after + 2));
+      fields.push_back({name, page, address, lo, hi});
+      pos = close + 1;
     }
     registers.push_back(fields);
   }
