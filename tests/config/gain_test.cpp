@@ -298,5 +298,46 @@ TEST(GainStep, DegenerateSettingsReportAndCarryOn) {
   EXPECT_NE(out.find("Warning: AGC time constant can not be computed"), std::string::npos);
 }
 
+// Odd targets, gains and filter chains never leave the shifts or the
+// receive gain word outside their registers.
+TEST(GainStep, OddSettingsKeepShiftsAndWordsInRange) {
+  const double nan = std::nan("");
+  for (int sumtap : {-100, 0, 32767})
+    for (int fir_int : {0, 1, 2})
+      for (int cic_int : {-1, 0, 5, 1000})
+        for (double overall : {-1.0, 0.0, 1e300, nan})
+          for (double gain : {-1.0, -0.25, 1e12, nan}) {
+            auto st = gain_chip(kModeTransmit, kModeReceive);
+            st->chip.tout_nsig = 2;
+            for (int c = 0; c < 4; ++c) {
+              ChannelSettings& ch = c < 2 ? single_tap_transmitter(*st, c) : unity_receiver(*st, c);
+              ch.sumtap = sumtap, ch.fir_int = fir_int, ch.cic_int = cic_int;
+              ch.coefs[0] = sumtap;
+              ch.overall_gain = overall, ch.gain = gain;
+              ch.cic_gain *= fir_int;  // 0 as if the CIC step had found no gain
+              ch.agc_freeze = c == 3 ? 0 : 1;
+              ch.agc_tc = cic_int, ch.fir_dec = fir_int;
+            }
+            gain_step(*st);
+            EXPECT_GE(st->chip.sum_shift, 0);
+            EXPECT_LE(st->chip.sum_shift, 7);
+            for (const auto& ch : st->ch) {
+              EXPECT_GE(ch.fir_shift, 0);
+              EXPECT_LE(ch.fir_shift, 7);
+            }
+            for (const ChannelSettings& ch : {st->ch[0], st->ch[1]}) {
+              EXPECT_GE(ch.cic_shift, 0);
+              EXPECT_LE(ch.cic_shift, 39);
+            }
+            for (const ChannelSettings& ch : {st->ch[2], st->ch[3]}) {
+              EXPECT_GE(ch.gain_msb, 0);
+              EXPECT_LE(ch.gain_msb, 7);
+              EXPECT_GE(ch.gain_lsb, 0);
+              EXPECT_LE(ch.gain_lsb, 0xffff);
+            }
+            EXPECT_LE(st->ch[3].agc_Dblw, 15);
+          }
+}
+
 }  // namespace
 }  // namespace cmd7730
