@@ -220,16 +220,19 @@ constexpr FirCase kFirCases[kFirCaseCount] = {
     {"DRR46E21", false}, {"DCR26E21", false}, {"DCR3cE11", false},
 };
 
-// Positions of the entries sorted by code (ties by position), built at
-// compile time so that a lookup is a binary search over every entry.
-constexpr std::array<uint16_t, kFirCaseCount> kByCode = [] {
-  std::array<uint16_t, kFirCaseCount> index{};
-  for (int i = 0; i < kFirCaseCount; ++i) index[i] = static_cast<uint16_t>(i);
-  std::sort(index.begin(), index.end(), [](uint16_t a, uint16_t b) {
-    return kFirCases[a].code != kFirCases[b].code ? kFirCases[a].code < kFirCases[b].code : a < b;
-  });
+// Positions of the entries sorted by code (ties by position), built on the
+// first lookup so that a lookup is a binary search over every entry.
+const std::array<uint16_t, kFirCaseCount>& by_code() {
+  static const std::array<uint16_t, kFirCaseCount> index = [] {
+    std::array<uint16_t, kFirCaseCount> idx{};
+    for (int i = 0; i < kFirCaseCount; ++i) idx[i] = static_cast<uint16_t>(i);
+    std::sort(idx.begin(), idx.end(), [](uint16_t a, uint16_t b) {
+      return kFirCases[a].code != kFirCases[b].code ? kFirCases[a].code < kFirCases[b].code : a < b;
+    });
+    return idx;
+  }();
   return index;
-}();
+}
 
 }  // namespace
 
@@ -237,10 +240,13 @@ std::span<const FirCase> fir_cases() { return kFirCases; }
 
 FirCaseMatches lookup_fir_case(std::string_view code) {
   FirCaseMatches m;
-  for (uint16_t i :
-       std::ranges::equal_range(kByCode, code, {}, [](uint16_t k) { return kFirCases[k].code; })) {
+  const auto& index = by_code();
+  const auto lo =
+      std::lower_bound(index.begin(), index.end(), code,
+                       [](uint16_t k, std::string_view c) { return kFirCases[k].code < c; });
+  for (auto it = lo; it != index.end() && kFirCases[*it].code == code; ++it) {
     ++m.count;
-    if (!kFirCases[i].passes) ++m.failing;
+    if (!kFirCases[*it].passes) ++m.failing;
   }
   return m;
 }
