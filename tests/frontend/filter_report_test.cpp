@@ -129,16 +129,6 @@ TEST_F(FilterReportTest, SymmetrySentenceWhenHardwareDoesNotFold) {
   EXPECT_EQ(lines[7], "0.100    9.0     16 X     ");
 }
 
-TEST_F(FilterReportTest, TableStopsAfterSixteenRates) {
-  receive_channel(*st, 0);
-  for (int i = 0; i < 16; ++i) st->ch[0].possible_inrates[i] = i + 1;
-  st->ch[0].ncic = 15;
-  filter_report(*st, 0);
-  const std::vector<std::string> lines = lines_of(analysis());
-  ASSERT_EQ(lines.size(), 7u + 16u);
-  EXPECT_EQ(lines.back(), "1.000   90.0   1024       ");
-}
-
 TEST_F(FilterReportTest, ZeroDivisorIsReportedInsteadOfRows) {
   struct Case {
     void (*set)(ChannelSettings&);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "frontend/run_state.h"
@@ -22,26 +23,38 @@ inline std::vector<std::string> lines_of(const std::string& text) {
   return out;
 }
 
+// Stores integer settings by field, for compact set-ups.
+template <typename S>
+struct Field {
+  int S::*cell;
+  int value;
+};
+template <typename S>
+void assign(S& s, std::initializer_list<Field<std::type_identity_t<S>>> fields) {
+  for (const auto& f : fields) s.*f.cell = f.value;
+}
+using C = ChannelSettings;
+using K = ChipSettings;
+
 // Chip-wide settings that trip no check: single rate, no split I/Q, no hold,
-// one real transmit sum, general timer on its own sync.
+// one real transmit sum, general timer on its own sync, CD's CIC off.
 inline void quiet_chip(RunState& st) {
-  ChipSettings& k = st.chip;
-  k.tout_rate = 1;
-  k.rin_rate = 1;
-  k.splitiqAB = 0;
-  k.splitiqCD = 0;
-  k.toutf_hold = 0;
-  k.toutf_hold_sync = 7;
-  k.toutf_halfcmplx_AB = 0;
-  k.toutf_halfcmplx_CD = 0;
-  k.sum_selI = 0x03;
-  k.sum_selQ = 0;
-  k.rin_cmplx = 0;
-  k.gen_timer_sync = 7;
-  k.master_reset = 0;
-  k.pwr_dwn_cic_AB = 0;
-  k.pwr_dwn_cic_CD = 1;
-  k.fck = 100.0;
+  assign(st.chip, {{&K::tout_rate, 1},
+                   {&K::rin_rate, 1},
+                   {&K::splitiqAB, 0},
+                   {&K::splitiqCD, 0},
+                   {&K::toutf_hold, 0},
+                   {&K::toutf_hold_sync, 7},
+                   {&K::toutf_halfcmplx_AB, 0},
+                   {&K::toutf_halfcmplx_CD, 0},
+                   {&K::sum_selI, 0x03},
+                   {&K::sum_selQ, 0},
+                   {&K::rin_cmplx, 0},
+                   {&K::gen_timer_sync, 7},
+                   {&K::master_reset, 0},
+                   {&K::pwr_dwn_cic_AB, 0},
+                   {&K::pwr_dwn_cic_CD, 1}});
+  st.chip.fck = 100.0;
 }
 
 inline void power_down(RunState& st, int c) { st.ch[c].powerdown = 1; }
@@ -52,46 +65,21 @@ inline void power_down(RunState& st, int c) { st.ch[c].powerdown = 1; }
 // 8^5 * 2^-14 = 2), gain word 8192, D = floor(log2(3125) - 1.25) = 10,
 // agc_Dzro = agc_Dsat = 6, agc_min 1022, agc_max 64256, agc_thresh 103.
 inline void receive_channel(RunState& st, int c) {
-  ChannelSettings& ch = st.ch[c];
-  ch.powerdown = 0;
-  ch.xmt = 0;
-  ch.sck_div = 0;
-  ch.fir_int = 1;
-  ch.fir_dec = 4;
-  ch.cic_int = 1;
-  ch.cic_dec = 8;
-  ch.ncic = 7;
-  ch.fir_clk_cnt = 3;
-  ch.agc_gain_out = 0;
-  ch.gain_rnd = 0;
-  ch.freq_msb = 0x1234;
-  ch.phase = 0;
-  ch.routf_iqmux = 1;
-  ch.swap_cmplx = 1;
-  ch.tinf_fso_dly = 1;
-  ch.fir_sym = 0;
-  ch.fir_cmplx = 0;
-  ch.fir_nchan = 1;
-  ch.coefsym = 0;
-  ch.coef_sym = 0;
-  ch.ncoefs = 64;
-  ch.sumtap = 65536;
-  ch.maxtap = -3000;
+  C& ch = st.ch[c];
+  assign(
+      ch,
+      {{&C::powerdown, 0},    {&C::xmt, 0},          {&C::sck_div, 0},     {&C::fir_int, 1},
+       {&C::fir_dec, 4},      {&C::cic_int, 1},      {&C::cic_dec, 8},     {&C::ncic, 7},
+       {&C::fir_clk_cnt, 3},  {&C::agc_gain_out, 0}, {&C::gain_rnd, 0},    {&C::phase, 0},
+       {&C::freq_msb, 0x12},  {&C::routf_iqmux, 1},  {&C::swap_cmplx, 1},  {&C::fir_sym, 0},
+       {&C::tinf_fso_dly, 1}, {&C::fir_cmplx, 0},    {&C::fir_nchan, 1},   {&C::coefsym, 0},
+       {&C::coef_sym, 0},     {&C::ncoefs, 64},      {&C::sumtap, 65536},  {&C::maxtap, -3000},
+       {&C::inrateT, 1},      {&C::fir_shift, 5},    {&C::cic_shift, 25},  {&C::cic_rshift, 1},
+       {&C::gain_msb, 0},     {&C::gain_lsb, 8192},  {&C::agc_freeze, 0},  {&C::agc_Dzro, 6},
+       {&C::agc_Dsat, 6},     {&C::agc_min, 1022},   {&C::agc_max, 64256}, {&C::agc_thresh, 103}});
   ch.coef_loaded = true;
   ch.possible_inrates = {1, 2, 3, 4, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-  ch.inrateT = 1;
   ch.overall_gain = 2.0;
-  ch.fir_shift = 5;
-  ch.cic_shift = 25;
-  ch.cic_rshift = 1;
-  ch.gain_msb = 0;
-  ch.gain_lsb = 8192;
-  ch.agc_freeze = 0;
-  ch.agc_Dzro = 6;
-  ch.agc_Dsat = 6;
-  ch.agc_min = 1022;
-  ch.agc_max = 64256;
-  ch.agc_thresh = 103;
   ch.zpad_gain = 1.0;
   ch.mix_gain = 0.5;
   ch.rshift_gain = 1.0;
@@ -107,43 +95,20 @@ inline void receive_channel(RunState& st, int c) {
 // 3125/4096), gain word 2684, sum_gain 1.  FIR search: step 2, candidates 2
 // and 4 with 31 and 63 taps allowed, rate 2 chosen.
 inline void transmit_channel(RunState& st, int c) {
-  ChannelSettings& ch = st.ch[c];
-  ch.powerdown = 0;
-  ch.xmt = 1;
-  ch.sck_div = 0;
-  ch.fir_int = 1;
-  ch.fir_dec = 1;
-  ch.cic_int = 5;
-  ch.cic_dec = 1;
-  ch.ncic = 4;
-  ch.fir_clk_cnt = 1;
-  ch.agc_gain_out = 0;
-  ch.bits = 16;
-  ch.pins = 4;
-  ch.tinf_fs_cnt = 4;
-  ch.tinf_src = 0;
-  ch.tinf_xmt = 0;
-  ch.sck_sync = 0;
-  ch.tinf_cmplx = 1;
-  ch.bypass_mix = 0;
-  ch.tinf_fso_dly = 1;
-  ch.fir_cmplx = 1;
-  ch.fir_nchan = 1;
-  ch.fir_sym = 1;
-  ch.coefsym = 1;
-  ch.coef_sym = 1;
-  ch.ncoefs = 1;
-  ch.sumtap = 32767;
-  ch.maxtap = 32767;
+  C& ch = st.ch[c];
+  assign(ch,
+         {{&C::powerdown, 0},   {&C::xmt, 1},          {&C::sck_div, 0},      {&C::fir_int, 1},
+          {&C::fir_dec, 1},     {&C::cic_int, 5},      {&C::cic_dec, 1},      {&C::ncic, 4},
+          {&C::fir_clk_cnt, 1}, {&C::agc_gain_out, 0}, {&C::bits, 16},        {&C::pins, 4},
+          {&C::tinf_fs_cnt, 4}, {&C::tinf_src, 0},     {&C::tinf_xmt, 0},     {&C::sck_sync, 0},
+          {&C::tinf_cmplx, 1},  {&C::bypass_mix, 0},   {&C::tinf_fso_dly, 1}, {&C::fir_cmplx, 1},
+          {&C::fir_nchan, 1},   {&C::fir_sym, 1},      {&C::coefsym, 1},      {&C::coef_sym, 1},
+          {&C::ncoefs, 1},      {&C::sumtap, 32767},   {&C::maxtap, 32767},   {&C::inrateT, 2},
+          {&C::gain_msb, 0},    {&C::gain_lsb, 2684},  {&C::fir_shift, 7},    {&C::cic_shift, 29}});
   ch.coef_loaded = true;
   ch.possible_inrates = {2, 4, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-  ch.inrateT = 2;
   ch.overall_gain = 1.0;
   ch.gain = 2684.0 / 4096.0;
-  ch.gain_msb = 0;
-  ch.gain_lsb = 2684;
-  ch.fir_shift = 7;
-  ch.cic_shift = 29;
   ch.fir_gain = 32767.0 / 16384.0;
   ch.fir_peak_gain = 32767.0 / 16384.0;
   ch.cic_gain = 3125.0 / 4096.0;
