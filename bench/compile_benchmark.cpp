@@ -10,17 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "catalogue/defaults.h"
-#include "catalogue/register_image.h"
-#include "config/config_driver.h"
-#include "config/mixer.h"
-#include "config/power.h"
 #include "frontend/driver.h"
-#include "frontend/filter_report.h"
-#include "frontend/interpreter.h"
-#include "frontend/preprocess.h"
 #include "frontend/run_state.h"
-#include "sanity/sanity.h"
 
 namespace fs = std::filesystem;
 using namespace cmd7730;
@@ -35,25 +26,6 @@ std::unique_ptr<RunState> fresh_state() {
   st->stdout_.open_memory();
   st->control_file = kExample;
   return st;
-}
-
-void interpret(RunState& st) {
-  OutputFile tmp;
-  tmp.open_path(kTemporaryCommandFile);
-  createTmpCmdFile(st, st.control_file, tmp);
-  tmp.close();
-  interpret_pass(st);
-}
-
-void configure(RunState& st) {
-  mixer_step(st);
-  check_declarations(st);
-  configure_channels(st);
-  consistency_checks(st);
-  if (st.output_open(kAnalysis)) {
-    for (int c = 0; c < 4; ++c) filter_report(st, c);
-    power_estimate(st);
-  }
 }
 
 void BM_WholeCompile(benchmark::State& state) {
@@ -80,7 +52,7 @@ void BM_Interpretation(benchmark::State& state) {
     auto st = fresh_state();
     st->build_catalogue();
     state.ResumeTiming();
-    interpret(*st);
+    prepare_and_interpret(*st);
   }
 }
 BENCHMARK(BM_Interpretation)->Unit(benchmark::kMicrosecond);
@@ -90,9 +62,9 @@ void BM_Configuration(benchmark::State& state) {
     state.PauseTiming();
     auto st = fresh_state();
     st->build_catalogue();
-    interpret(*st);
+    prepare_and_interpret(*st);
     state.ResumeTiming();
-    configure(*st);
+    compute_configuration(*st);
   }
 }
 BENCHMARK(BM_Configuration)->Unit(benchmark::kMicrosecond);
@@ -102,11 +74,10 @@ void BM_OutputWriting(benchmark::State& state) {
     state.PauseTiming();
     auto st = fresh_state();
     st->build_catalogue();
-    interpret(*st);
-    configure(*st);
+    prepare_and_interpret(*st);
+    compute_configuration(*st);
     state.ResumeTiming();
-    write_register_outputs(*st);
-    for (auto& f : st->out) f.close();
+    finish_outputs(*st);
   }
 }
 BENCHMARK(BM_OutputWriting)->Unit(benchmark::kMicrosecond);

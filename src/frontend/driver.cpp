@@ -22,12 +22,11 @@ void close_outputs(RunState& st) {
   }
 }
 
-// The compile proper, from the catalogue build to the written outputs.
-// Returns the exit status or throws EarlyStop.
-int compile(RunState& st) {
+}  // namespace
+
+int prepare_and_interpret(RunState& st) {
   st.error_flag = 0;
   st.build_catalogue();
-
   {
     OutputFile tmp;
     if (!tmp.open_path(kTemporaryCommandFile)) {
@@ -40,9 +39,10 @@ int compile(RunState& st) {
     }
     tmp.close();
   }
+  return interpret_pass(st) == 1 ? 1 : 0;
+}
 
-  if (interpret_pass(st) == 1) return 1;
-
+void compute_configuration(RunState& st) {
   LogLine(st, strf("cmd7730 - %s, %s\n", kRevision, kBuildDate));
   mixer_step(st);
   check_declarations(st);
@@ -52,11 +52,23 @@ int compile(RunState& st) {
     for (int c = 0; c < 4; ++c) filter_report(st, c);
     power_estimate(st);
   }
-  if (st.interp.override_mark && interpret_pass(st) == 1) return 1;
+}
 
+int finish_outputs(RunState& st) {
+  if (st.interp.override_mark && interpret_pass(st) == 1) return 1;
   write_register_outputs(st);
   close_outputs(st);
   return st.error_flag;
+}
+
+namespace {
+
+// The compile proper, from the catalogue build to the written outputs.
+// Returns the exit status or throws EarlyStop.
+int compile(RunState& st) {
+  if (prepare_and_interpret(st) == 1) return 1;
+  compute_configuration(st);
+  return finish_outputs(st);
 }
 
 }  // namespace

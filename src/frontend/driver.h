@@ -15,4 +15,18 @@ struct RunState;
 // inconsistency.
 int run_cmd7730(RunState& st, const std::vector<std::string>& args);
 
+// The three stretches of a compile, in order; `st.control_file` must be set.
+// Each may throw EarlyStop.
+//
+// Builds the catalogue, writes the temporary command file and runs the first
+// interpretation pass.  Returns 1 when the run must end there, else 0.
+int prepare_and_interpret(RunState& st);
+// Runs the mixer step, the declaration check, the configuration, the
+// consistency checks and (analysis selected) the filter reports and the
+// power estimate.
+void compute_configuration(RunState& st);
+// Runs the override pass if one is pending, then builds the register image,
+// writes and closes the selected outputs.  Returns the exit status.
+int finish_outputs(RunState& st);
+
 }  // namespace cmd7730
