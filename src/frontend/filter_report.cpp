@@ -9,9 +9,8 @@
 namespace cmd7730 {
 namespace {
 
-// The FIR runs from the chip clock; between two CIC samples it needs
-// fir_clk_cnt + 1 clocks and the CIC ncic + 1, plus a little overhead.
-// Returns the slowest chip clock (MHz) that carries this setting.
+// Returns the slowest chip clock (MHz) that carries this FIR setting, which
+// grows with the FIR clock count and the CIC count.
 double minimum_clock_rate(const ChannelSettings& ch) {
   return (static_cast<double>(ch.fir_clk_cnt) + ch.ncic + 3) / 10;
 }

@@ -43,13 +43,11 @@ bool back_reference(RunState& st, int channel, Same same) {
   return false;
 }
 
-// Power of the internal rounding noise at the transmit output, relative to
-// one LSB of a 16-bit word: the mixer's noise carried through the FIR, the
-// CIC and the sum block, the CIC's own through the sum block, the sum
-// block's input rounding and its output rounding.  The terms that pass
-// through an interpolator are left out when its factor is 0: they cannot be
-// evaluated then, and they vanish anyway on a transmit channel, whose mixer
-// gain is 0.
+// Internal rounding-noise power at the transmit output (10 log10 of it, less
+// 96 dB, is its level in dBFS): noise entering at the mixer, scaled by the
+// gains after it, plus the sum block's own rounding.  Terms that divide by an
+// interpolation factor of 0 are left out instead of dividing by zero; they
+// carry the mixer gain, which is 0 on a transmit channel anyway.
 double transmit_noise_power(const ChannelSettings& c, int sum_shift) {
   const double a = std::pow(2.0, sum_shift - 7);
   const double b = std::pow(2.0, sum_shift - 11) * c.sum_gain;
