@@ -391,10 +391,15 @@ void input_formatter_step(RunState& st) {
   for (int c = 0; c < 4; ++c) {
     ChannelSettings& ch = st.ch[c];
     const bool transmit = st.pair[c / 2].mode == kModeTransmit;
-    if (ch.pins != 4 && ch.pins != 8 && ch.pins != 16) {
+    // A powered-down channel that was never described (pins or bits still
+    // unset) is not in use: the declaration check accepted it without
+    // settings, so it must not fail the run here.  A value the user gave is
+    // always checked.
+    const bool unused = ch.powerdown != 0;
+    if (ch.pins != 4 && ch.pins != 8 && ch.pins != 16 && !(unused && is_unset(ch.pins))) {
       Error(st, "Pins must be 4,8, or 16", kTagConfig, 1059);
     }
-    if (ch.bits <= 0 || ch.bits > 20 || ch.bits % 4 != 0) {
+    if ((ch.bits <= 0 || ch.bits > 20 || ch.bits % 4 != 0) && !(unused && is_unset(ch.bits))) {
       Error(st, "Bits must be 4,8,12,16, or 20", kTagConfig, 1060);
     }
     if (transmit) {

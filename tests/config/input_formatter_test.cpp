@@ -116,6 +116,27 @@ TEST(InputFormatter, ReceiveInputSelectionsPortsAndPowerDown) {
   EXPECT_EQ(st->chip.rinf_sel_C, kUnset);
 }
 
+TEST(InputFormatter, UndescribedPoweredDownChannelDrawsNoPinOrWidthError) {
+  // Channel D is powered down and was never described: no Error.  Channel C
+  // is powered down too but carries a bad width the user gave: reported.
+  auto st = formatter_chip(kModeReceive, kModeReceive);
+  st->ch[3].powerdown = st->ch[2].powerdown = 1;
+  st->ch[3].pins = st->ch[3].bits = kUnset;
+  st->ch[2].bits = 10;
+  input_formatter_step(*st);
+  EXPECT_EQ(testing::count_of(console(*st), "Pins must be 4,8, or 16"), 0);
+  EXPECT_EQ(testing::count_of(console(*st), "Bits must be 4,8,12,16, or 20"), 1);
+  EXPECT_EQ(st->ch[3].routf_pwrdown, 1);
+  EXPECT_EQ(st->ch[3].routf_bits, 0);
+
+  // A powered-up channel without pins or bits is still an Error.
+  auto up = formatter_chip(kModeReceive, kModeReceive);
+  up->ch[1].pins = up->ch[1].bits = kUnset;
+  input_formatter_step(*up);
+  EXPECT_EQ(testing::count_of(console(*up), "Pins must be 4,8, or 16"), 1);
+  EXPECT_EQ(testing::count_of(console(*up), "Bits must be 4,8,12,16, or 20"), 1);
+}
+
 TEST(InputFormatter, SecondWordBeyondTheCycleIsWrappedByTheRealCeiling) {
   auto st = formatter_chip(kModeTransmit, kModeReceive);
   for (int c : {0, 1}) {
