@@ -1,5 +1,11 @@
 #include "frontend/output_file.h"
 
+#include <fcntl.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 namespace cmd7730 {
 namespace {
 constexpr size_t kFlushThreshold = 1 << 16;
@@ -10,10 +16,13 @@ OutputFile::~OutputFile() { close(); }
 bool OutputFile::open_path(const std::string& path) {
   close();
   buffer_.clear();
-  std::FILE* f = std::fopen(path.c_str(), "w");
-  if (f == nullptr) return false;
-  stream_ = f;
-  owned_ = true;
+  // No O_TRUNC: see the header.  The old contents are overwritten from the
+  // start and whatever lies beyond the new end is cut off by `close`.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  fd_ = fd;
+  written_ = 0;
+  stale_tail_ = true;
   open_ = true;
   return true;
 }
@@ -22,7 +31,6 @@ void OutputFile::attach(std::FILE* stream) {
   close();
   buffer_.clear();
   stream_ = stream;
-  owned_ = false;
   open_ = true;
 }
 
@@ -39,19 +47,45 @@ void OutputFile::write(std::string_view text) {
   if (!memory_ && buffer_.size() >= kFlushThreshold) flush();
 }
 
+void OutputFile::write_out(const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd_, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return;  // a full disk or a vanished device: the output is lost
+    }
+    data += n;
+    size -= static_cast<size_t>(n);
+    written_ += n;
+  }
+}
+
 void OutputFile::flush() {
-  if (memory_ || stream_ == nullptr) return;
-  if (!buffer_.empty()) std::fwrite(buffer_.data(), 1, buffer_.size(), stream_);
-  buffer_.clear();
-  std::fflush(stream_);
+  if (memory_) return;
+  if (fd_ >= 0) {
+    write_out(buffer_.data(), buffer_.size());
+    buffer_.clear();
+    // Cut off the earlier file's tail at the first flush, so that a run
+    // that ends early leaves none of it behind; later writes only extend.
+    if (stale_tail_) {
+      stale_tail_ = false;
+      if (::ftruncate(fd_, written_) != 0) {
+        // Not a regular file (a pipe, a device): it has no tail to cut.
+      }
+    }
+  } else if (stream_ != nullptr) {
+    if (!buffer_.empty()) std::fwrite(buffer_.data(), 1, buffer_.size(), stream_);
+    buffer_.clear();
+    std::fflush(stream_);
+  }
 }
 
 void OutputFile::close() {
   if (!open_) return;
   flush();
-  if (owned_ && stream_ != nullptr) std::fclose(stream_);
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
   stream_ = nullptr;
-  owned_ = false;
   open_ = false;
   // A memory sink keeps its text for inspection after close.
   memory_ = false;

@@ -1,6 +1,12 @@
 // A text sink for one output: a file on disk, the console, or (for tests) a
 // string in memory.  Writes are collected in a buffer and handed to the
 // stream in large blocks; `close` and `flush` write out what is pending.
+//
+// A file on disk is rewritten in place and cut to its new length when it is
+// first flushed (at the latest on close), rather than truncated when it is
+// opened: some filesystems (ext4) force a
+// write-back of a file that was truncated to nothing and rewritten, and that
+// made every run wait on the disk for each output it replaced.
 #pragma once
 
 #include <cstdio>
@@ -33,8 +39,12 @@ class OutputFile {
   const std::string& captured() const { return buffer_; }
 
  private:
-  std::FILE* stream_ = nullptr;
-  bool owned_ = false;
+  void write_out(const char* data, size_t size);
+
+  std::FILE* stream_ = nullptr;  // an attached stream
+  int fd_ = -1;                  // a file opened with open_path
+  long long written_ = 0;        // bytes written to fd_ so far
+  bool stale_tail_ = false;      // fd_ may still hold an earlier file's tail
   bool memory_ = false;
   bool open_ = false;
   std::string buffer_;

@@ -1,0 +1,66 @@
+// Output files are rewritten in place: whatever an earlier, longer file held
+// beyond the new text must be gone, also when a run ends before `close`.
+#include "frontend/output_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "test_support.h"
+
+namespace cmd7730 {
+namespace {
+
+using testing::ScratchDir;
+
+TEST(OutputFileTest, ReplacesALongerEarlierFileWithExactlyTheNewText) {
+  ScratchDir dir;
+  const std::string old_text(200000, 'x');
+  dir.write("out.tbl", old_text);
+  {
+    OutputFile f;
+    ASSERT_TRUE(f.open_path(dir.file("out.tbl")));
+    f.write("short\n");
+    f.close();
+  }
+  EXPECT_EQ(dir.read("out.tbl"), "short\n");
+
+  // Opened and closed with nothing written: empty, as a truncated file was.
+  dir.write("out.tbl", old_text);
+  {
+    OutputFile f;
+    ASSERT_TRUE(f.open_path(dir.file("out.tbl")));
+  }
+  EXPECT_EQ(dir.read("out.tbl"), "");
+}
+
+TEST(OutputFileTest, FlushedTextAloneIsOnDiskBeforeCloseAndLaterTextExtendsIt) {
+  ScratchDir dir;
+  dir.write("out.dbg", std::string(5000, 'o'));
+  OutputFile f;
+  ASSERT_TRUE(f.open_path(dir.file("out.dbg")));
+  f.write("first\n");
+  f.flush();
+  EXPECT_EQ(dir.read("out.dbg"), "first\n");
+  // More than one buffer's worth goes out in pieces and still lands whole.
+  const std::string big(150000, 'b');
+  f.write(big);
+  f.write("end\n");
+  f.close();
+  EXPECT_EQ(dir.read("out.dbg"), "first\n" + big + "end\n");
+}
+
+TEST(OutputFileTest, ReopeningTheSameFileStartsItAfresh) {
+  ScratchDir dir;
+  OutputFile f;
+  ASSERT_TRUE(f.open_path(dir.file("out.anl")));
+  f.write("from the first print line, longer\n");
+  ASSERT_TRUE(f.open_path(dir.file("out.anl")));
+  f.write("second\n");
+  f.close();
+  EXPECT_EQ(dir.read("out.anl"), "second\n");
+  EXPECT_FALSE(f.open_path(dir.file("no/such/dir/out.anl")));
+}
+
+}  // namespace
+}  // namespace cmd7730
