@@ -4,6 +4,8 @@
 // FIR memory is loaded, then the mixer selections, register 0 (power-up) and
 // register 3 (output enables) are written, and finally any sync pulse that
 // the sync mode asks for is issued through the one-shot of register 1.
+#include <string>
+
 #include "catalogue/line_format.h"
 #include "catalogue/output_writers.h"
 #include "catalogue/register_image.h"
@@ -32,15 +34,24 @@ class RegisterSequence {
     if (bench_ != nullptr) {
       // The page register is written only when the page changes; global
       // registers are reached without it and leave it as it was.
+      line_.clear();
       if (page != kGlobalPage && page != bench_page_) {
-        writef(*bench_, "dwr16 %x %x\n", kPageRegister, static_cast<unsigned>(page));
+        dwr16(kPageRegister, static_cast<uint32_t>(page));
         bench_page_ = page;
       }
-      writef(*bench_, "dwr16 %x %x\n", static_cast<unsigned>(address), value);
+      dwr16(static_cast<uint32_t>(address), value);
+      bench_->write(line_);
     }
     if (header_ != nullptr) {
-      writef(*header_, "%s    { 0x%x, 0x%x, 0x%x }", rows_ == 0 ? "" : ",\n",
-             static_cast<unsigned>(page), static_cast<unsigned>(address), value);
+      // "%s    { 0x%x, 0x%x, 0x%x }", the first row without the separator.
+      line_.assign(rows_ == 0 ? "    { 0x" : ",\n    { 0x");
+      append_hex(line_, static_cast<uint32_t>(page));
+      line_.append(", 0x");
+      append_hex(line_, static_cast<uint32_t>(address));
+      line_.append(", 0x");
+      append_hex(line_, value);
+      line_.append(" }");
+      header_->write(line_);
     }
     ++rows_;
   }
@@ -52,6 +63,16 @@ class RegisterSequence {
   OutputFile* header() { return header_; }
 
  private:
+  // "dwr16 %x %x\n"
+  void dwr16(uint32_t address, uint32_t value) {
+    line_.append("dwr16 ");
+    append_hex(line_, address);
+    line_.push_back(' ');
+    append_hex(line_, value);
+    line_.push_back('\n');
+  }
+
+  std::string line_;  // the text being formatted, reused
   OutputFile* bench_;
   OutputFile* header_;
   int bench_page_ = kGlobalPage;  // none yet
@@ -117,8 +138,10 @@ void write_register_sequence(RunState& st, const RegisterImage& image) {
   }
 
   if (OutputFile* header = seq.header()) {
-    header->write("\n};\n\n");
-    writef(*header, "int nwrites = %d;\n", seq.rows());
+    std::string tail = "\n};\n\nint nwrites = ";
+    append_dec(tail, seq.rows());
+    tail.append(";\n");
+    header->write(tail);
   }
 }
 

@@ -1,4 +1,6 @@
 // The variable table: every variable with its value(s), unset ones as -1.
+#include <string>
+
 #include "catalogue/catalogue.h"
 #include "catalogue/line_format.h"
 #include "catalogue/output_writers.h"
@@ -9,6 +11,7 @@ namespace cmd7730 {
 void write_table(RunState& st) {
   if (!st.output_open(kTable)) return;
   OutputFile& out = st.out[kTable];
+  std::string line;  // the text being formatted, reused
   for (const VariableEntry* e : st.catalogue.registration_list()) {
     const char* name = e->name.c_str();
     if (e->is_wide()) {
@@ -22,11 +25,20 @@ void write_table(RunState& st) {
     } else {
       const auto& c = e->int_cell;
       if (c[0] == nullptr) continue;
+      // "%-20s %5d %5d %5d %5d\n" for four values, "%-20s %d\n" for one.
+      line.clear();
+      append_left(line, e->name, 20);
       if (c[1] != nullptr) {
-        writef(out, "%-20s %5d %5d %5d %5d\n", name, *c[0], *c[1], *c[2], *c[3]);
+        for (int k = 0; k < 4; ++k) {
+          line.push_back(' ');
+          append_dec(line, *c[k], 5);
+        }
       } else {
-        writef(out, "%-20s %d\n", name, *c[0]);
+        line.push_back(' ');
+        append_dec(line, *c[0]);
       }
+      line.push_back('\n');
+      out.write(line);
     }
   }
 }
