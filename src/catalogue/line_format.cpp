@@ -8,25 +8,12 @@
 
 namespace cmd7730 {
 
-void append_hex(std::string& line, uint32_t v) {
-  char digits[8];
-  const auto r = std::to_chars(digits, digits + sizeof digits, v, 16);
-  line.append(digits, r.ptr);
-}
-
-void append_dec(std::string& line, int32_t v, int width) {
+TextLine& TextLine::dec(int32_t v, int width) {
   char digits[11];  // "-2147483648"
   const auto r = std::to_chars(digits, digits + sizeof digits, v);
-  const int n = static_cast<int>(r.ptr - digits);
-  if (n < width) line.append(static_cast<size_t>(width - n), ' ');
-  line.append(digits, r.ptr);
-}
-
-void append_left(std::string& line, std::string_view text, int width) {
-  line.append(text);
-  if (static_cast<int>(text.size()) < width) {
-    line.append(static_cast<size_t>(width) - text.size(), ' ');
-  }
+  const size_t n = static_cast<size_t>(r.ptr - digits);
+  for (size_t i = n; i < static_cast<size_t>(width); ++i) put(' ');
+  return text(std::string_view(digits, n));
 }
 
 void writef(OutputFile& out, const char* format, ...) {

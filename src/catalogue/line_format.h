@@ -1,11 +1,12 @@
 // Building the lines of the register outputs.  The writers produce thousands
-// of short lines of hexadecimal and decimal numbers; these appenders format
-// them straight into a reused line buffer (printf's "%x", "%d", "%5d" and
-// "%-20s", character for character) without a format string to parse per
-// number.  `writef` remains for the few lines that print doubles.
+// of short lines of hexadecimal and decimal numbers; `TextLine` formats them
+// in place (printf's "%x", "%d", "%5d" and "%-20s", character for character)
+// without a format string to parse per number or a library call per piece.
+// `writef` remains for the few lines that print doubles.
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -13,15 +14,66 @@
 
 namespace cmd7730 {
 
-// Appends `v` in lower-case hexadecimal without prefix, as "%x" prints it.
-void append_hex(std::string& line, uint32_t v);
+// A line being built; `clear` keeps the storage for the next one.
+class TextLine {
+ public:
+  TextLine() : buf_(256, '\0') {}
 
-// Appends `v` in decimal, right-aligned in at least `width` columns, as
-// "%d" (width 0) or "%5d" (width 5) prints it.
-void append_dec(std::string& line, int32_t v, int width = 0);
+  void clear() { size_ = 0; }
+  std::string_view view() const { return {buf_.data(), size_}; }
 
-// Appends `text` left-aligned in at least `width` columns, as "%-20s" does.
-void append_left(std::string& line, std::string_view text, int width);
+  TextLine& text(std::string_view s) {
+    char* p = room(s.size());
+    if (!s.empty()) std::memcpy(p, s.data(), s.size());
+    size_ += s.size();
+    return *this;
+  }
+  TextLine& put(char c) {
+    *room(1) = c;
+    ++size_;
+    return *this;
+  }
+
+  // `v` in lower-case hexadecimal without prefix, as "%x" prints it.
+  TextLine& hex(uint32_t v) {
+    size_t n = 1;
+    for (uint32_t rest = v >> 4; rest != 0; rest >>= 4) ++n;
+    char* p = room(n) + n;
+    do {
+      *--p = "0123456789abcdef"[v & 0xfu];
+      v >>= 4;
+    } while (v != 0);
+    size_ += n;
+    return *this;
+  }
+
+  // `v` in decimal, right-aligned in at least `width` columns, as "%d"
+  // (width 0) or "%5d" (width 5) prints it.
+  TextLine& dec(int32_t v, int width = 0);
+
+  // `s` left-aligned in at least `width` columns, as "%-20s" prints it.
+  TextLine& left(std::string_view s, int width) {
+    text(s);
+    for (size_t i = s.size(); i < static_cast<size_t>(width); ++i) put(' ');
+    return *this;
+  }
+
+  // Writes the line to `out` and starts a new one.
+  void write_to(OutputFile& out) {
+    out.write(view());
+    clear();
+  }
+
+ private:
+  // Returns where `n` more characters go, growing the storage if needed.
+  char* room(size_t n) {
+    if (size_ + n > buf_.size()) buf_.resize(2 * (size_ + n));
+    return buf_.data() + size_;
+  }
+
+  std::string buf_;  // storage; only the first size_ characters are the line
+  size_t size_ = 0;
+};
 
 // Formats and writes to `out` (nothing when it is closed).  Texts of any
 // length are written whole.

@@ -4,8 +4,6 @@
 // FIR memory is loaded, then the mixer selections, register 0 (power-up) and
 // register 3 (output enables) are written, and finally any sync pulse that
 // the sync mode asks for is issued through the one-shot of register 1.
-#include <string>
-
 #include "catalogue/line_format.h"
 #include "catalogue/output_writers.h"
 #include "catalogue/register_image.h"
@@ -34,24 +32,18 @@ class RegisterSequence {
     if (bench_ != nullptr) {
       // The page register is written only when the page changes; global
       // registers are reached without it and leave it as it was.
-      line_.clear();
       if (page != kGlobalPage && page != bench_page_) {
         dwr16(kPageRegister, static_cast<uint32_t>(page));
         bench_page_ = page;
       }
       dwr16(static_cast<uint32_t>(address), value);
-      bench_->write(line_);
+      line_.write_to(*bench_);
     }
     if (header_ != nullptr) {
       // "%s    { 0x%x, 0x%x, 0x%x }", the first row without the separator.
-      line_.assign(rows_ == 0 ? "    { 0x" : ",\n    { 0x");
-      append_hex(line_, static_cast<uint32_t>(page));
-      line_.append(", 0x");
-      append_hex(line_, static_cast<uint32_t>(address));
-      line_.append(", 0x");
-      append_hex(line_, value);
-      line_.append(" }");
-      header_->write(line_);
+      line_.text(rows_ == 0 ? "    { 0x" : ",\n    { 0x").hex(static_cast<uint32_t>(page));
+      line_.text(", 0x").hex(static_cast<uint32_t>(address)).text(", 0x").hex(value).text(" }");
+      line_.write_to(*header_);
     }
     ++rows_;
   }
@@ -65,14 +57,10 @@ class RegisterSequence {
  private:
   // "dwr16 %x %x\n"
   void dwr16(uint32_t address, uint32_t value) {
-    line_.append("dwr16 ");
-    append_hex(line_, address);
-    line_.push_back(' ');
-    append_hex(line_, value);
-    line_.push_back('\n');
+    line_.text("dwr16 ").hex(address).put(' ').hex(value).put('\n');
   }
 
-  std::string line_;  // the text being formatted, reused
+  TextLine line_;  // the line being formatted, reused
   OutputFile* bench_;
   OutputFile* header_;
   int bench_page_ = kGlobalPage;  // none yet
@@ -138,10 +126,9 @@ void write_register_sequence(RunState& st, const RegisterImage& image) {
   }
 
   if (OutputFile* header = seq.header()) {
-    std::string tail = "\n};\n\nint nwrites = ";
-    append_dec(tail, seq.rows());
-    tail.append(";\n");
-    header->write(tail);
+    TextLine tail;
+    tail.text("\n};\n\nint nwrites = ").dec(seq.rows()).text(";\n");
+    tail.write_to(*header);
   }
 }
 

@@ -1,8 +1,6 @@
 // The simulation script.  The simulator starts from the chip in power-down
 // with the receive mixer inputs deselected, loads every register and the FIR
 // memories, and only then selects the mixer inputs and releases register 0.
-#include <string>
-
 #include "catalogue/line_format.h"
 #include "catalogue/output_writers.h"
 #include "catalogue/register_image.h"
@@ -19,35 +17,17 @@ uint32_t low16(int32_t word) { return static_cast<uint32_t>(word) & 0xffffu; }
 
 // "QOEF k j" and sixteen " 0x%x", "SWRAM k " and sixteen " %d", "BERAM k "
 // and sixteen " 0x%x", each ended by ";\n".
-void write_memories(OutputFile& out, int k, const ChannelSettings& c, std::string& line) {
+void write_memories(OutputFile& out, int k, const ChannelSettings& c, TextLine& line) {
   for (int j = 0; j < 16; ++j) {
-    line.assign("QOEF ");
-    append_dec(line, k);
-    line.push_back(' ');
-    append_dec(line, j);
-    for (int n = 0; n < 16; ++n) {
-      line.append(" 0x");
-      append_hex(line, low16(c.coefram[16 * j + n]));
-    }
-    line.append(";\n");
-    out.write(line);
+    line.text("QOEF ").dec(k).put(' ').dec(j);
+    for (int n = 0; n < 16; ++n) line.text(" 0x").hex(low16(c.coefram[16 * j + n]));
+    line.text(";\n").write_to(out);
   }
-  line.assign("SWRAM ");
-  append_dec(line, k);
-  line.push_back(' ');
-  for (int n = 0; n < 16; ++n) {
-    line.push_back(' ');
-    append_dec(line, static_cast<int32_t>(low16(c.SWRAM[n])));
-  }
-  line.append(";\nBERAM ");
-  append_dec(line, k);
-  line.push_back(' ');
-  for (int n = 0; n < 16; ++n) {
-    line.append(" 0x");
-    append_hex(line, low16(c.BERAM[n]));
-  }
-  line.append(";\n");
-  out.write(line);
+  line.text("SWRAM ").dec(k).put(' ');
+  for (int n = 0; n < 16; ++n) line.put(' ').dec(static_cast<int32_t>(low16(c.SWRAM[n])));
+  line.text(";\nBERAM ").dec(k).put(' ');
+  for (int n = 0; n < 16; ++n) line.text(" 0x").hex(low16(c.BERAM[n]));
+  line.text(";\n").write_to(out);
 }
 
 }  // namespace
@@ -55,7 +35,7 @@ void write_memories(OutputFile& out, int k, const ChannelSettings& c, std::strin
 void write_sim_script(RunState& st, const RegisterImage& image) {
   if (!st.output_open(kSim)) return;
   OutputFile& out = st.out[kSim];
-  std::string line;  // the text being formatted, reused
+  TextLine line;  // the line being formatted, reused
 
   for (int i = 0; i < RegisterImage::kWords; ++i) {
     if (!image.used[i]) continue;
@@ -69,33 +49,25 @@ void write_sim_script(RunState& st, const RegisterImage& image) {
       // "Wglb 0x%x 0x%x\n" (address, value) or "Wcon 0x%x 0x%x 0x%x\n"
       // (page, address, value).
       if (p == -1) {
-        line.assign("Wglb 0x");
+        line.text("Wglb 0x");
       } else {
-        line.assign("Wcon 0x");
-        append_hex(line, static_cast<uint32_t>(p));
-        line.append(" 0x");
+        line.text("Wcon 0x").hex(static_cast<uint32_t>(p)).text(" 0x");
       }
-      append_hex(line, static_cast<uint32_t>(a));
-      line.append(" 0x");
-      append_hex(line, low16(image.word[i]));
-      line.push_back('\n');
-      out.write(line);
+      line.hex(static_cast<uint32_t>(a)).text(" 0x").hex(low16(image.word[i])).put('\n');
+      line.write_to(out);
     }
   }
 
   for (int k = 0; k < 4; ++k) write_memories(out, k, st.ch[k], line);
 
   // The mixer selections as stored, then registers 0 and 3.
-  line.assign("Wcon 0x80 0x15 0x");
-  append_hex(line, static_cast<uint32_t>(image.word[register_index(kMixPageAB, kMixSelAddress)]));
-  line.append("\nWcon 0xa0 0x15 0x");
-  append_hex(line, static_cast<uint32_t>(image.word[register_index(kMixPageCD, kMixSelAddress)]));
-  line.append("\nWglb 0 0x");
-  append_hex(line, low16(image.word[0]));
-  line.append("\nWglb 3 0x");
-  append_hex(line, low16(image.word[3]));
-  line.push_back('\n');
-  out.write(line);
+  line.text("Wcon 0x80 0x15 0x")
+      .hex(static_cast<uint32_t>(image.word[register_index(kMixPageAB, kMixSelAddress)]));
+  line.text("\nWcon 0xa0 0x15 0x")
+      .hex(static_cast<uint32_t>(image.word[register_index(kMixPageCD, kMixSelAddress)]));
+  line.text("\nWglb 0 0x").hex(low16(image.word[0]));
+  line.text("\nWglb 3 0x").hex(low16(image.word[3])).put('\n');
+  line.write_to(out);
 }
 
 }  // namespace cmd7730

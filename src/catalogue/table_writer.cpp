@@ -1,6 +1,4 @@
 // The variable table: every variable with its value(s), unset ones as -1.
-#include <string>
-
 #include "catalogue/catalogue.h"
 #include "catalogue/line_format.h"
 #include "catalogue/output_writers.h"
@@ -11,7 +9,7 @@ namespace cmd7730 {
 void write_table(RunState& st) {
   if (!st.output_open(kTable)) return;
   OutputFile& out = st.out[kTable];
-  std::string line;  // the text being formatted, reused
+  TextLine line;  // the line being formatted, reused
   for (const VariableEntry* e : st.catalogue.registration_list()) {
     const char* name = e->name.c_str();
     if (e->is_wide()) {
@@ -26,19 +24,13 @@ void write_table(RunState& st) {
       const auto& c = e->int_cell;
       if (c[0] == nullptr) continue;
       // "%-20s %5d %5d %5d %5d\n" for four values, "%-20s %d\n" for one.
-      line.clear();
-      append_left(line, e->name, 20);
+      line.left(e->name, 20);
       if (c[1] != nullptr) {
-        for (int k = 0; k < 4; ++k) {
-          line.push_back(' ');
-          append_dec(line, *c[k], 5);
-        }
+        for (int k = 0; k < 4; ++k) line.put(' ').dec(*c[k], 5);
       } else {
-        line.push_back(' ');
-        append_dec(line, *c[0]);
+        line.put(' ').dec(*c[0]);
       }
-      line.push_back('\n');
-      out.write(line);
+      line.put('\n').write_to(out);
     }
   }
 }

@@ -24,27 +24,34 @@ TEST(LineFormatTest, NumbersMatchPrintfConversions) {
   constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
   const int32_t values[] = {0,     1,     -1,     9,     10,    15,     16,   255,  4095,    9999,
                             10000, -9999, -10000, 65535, 70000, 123456, kMax, kMin, kMin + 1};
+  TextLine line;
   for (const int32_t v : values) {
     const uint32_t u = static_cast<uint32_t>(v);
-    std::string s;
-    append_hex(s, u);
-    EXPECT_EQ(s, printf_text("%x", u)) << v;
-    s.clear();
-    append_dec(s, v);
-    EXPECT_EQ(s, printf_text("%d", v)) << v;
-    s.clear();
-    append_dec(s, v, 5);
-    EXPECT_EQ(s, printf_text("%5d", v)) << v;
+    line.clear();
+    EXPECT_EQ(line.hex(u).view(), printf_text("%x", u)) << v;
+    line.clear();
+    EXPECT_EQ(line.dec(v).view(), printf_text("%d", v)) << v;
+    line.clear();
+    EXPECT_EQ(line.dec(v, 5).view(), printf_text("%5d", v)) << v;
   }
 }
 
 TEST(LineFormatTest, TextIsPaddedOnTheRightToItsWidthButNeverCut) {
-  std::string s = "<";
-  append_left(s, "fir_dec", 20);
-  EXPECT_EQ(s, "<" + printf_text("%-20s", "fir_dec"));
-  s.clear();
-  append_left(s, "a_name_longer_than_twenty", 20);
-  EXPECT_EQ(s, "a_name_longer_than_twenty");
+  TextLine line;
+  line.put('<').left("fir_dec", 20);
+  EXPECT_EQ(line.view(), "<" + printf_text("%-20s", "fir_dec"));
+  line.clear();
+  EXPECT_EQ(line.left("a_name_longer_than_twenty", 20).view(), "a_name_longer_than_twenty");
+}
+
+TEST(LineFormatTest, ALineLongerThanItsFirstStorageIsKeptWhole) {
+  TextLine line;
+  std::string expected;
+  for (int i = 0; i < 200; ++i) {
+    line.text(" 0x").hex(static_cast<uint32_t>(i) * 0x01010101u);
+    expected += printf_text(" 0x%x", static_cast<uint32_t>(i) * 0x01010101u);
+  }
+  EXPECT_EQ(line.view(), expected);
 }
 
 }  // namespace
