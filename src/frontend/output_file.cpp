@@ -1,6 +1,7 @@
 #include "frontend/output_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -22,7 +23,11 @@ bool OutputFile::open_path(const std::string& path) {
   if (fd < 0) return false;
   fd_ = fd;
   written_ = 0;
-  stale_tail_ = true;
+  // Only a regular file keeps a tail; asking for its size now saves cutting
+  // it (a costly call on journalling filesystems) when the new text is at
+  // least as long, as it is when a configuration is compiled again.
+  struct stat info;
+  old_size_ = (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) ? info.st_size : 0;
   open_ = true;
   return true;
 }
@@ -67,12 +72,10 @@ void OutputFile::flush() {
     buffer_.clear();
     // Cut off the earlier file's tail at the first flush, so that a run
     // that ends early leaves none of it behind; later writes only extend.
-    if (stale_tail_) {
-      stale_tail_ = false;
-      if (::ftruncate(fd_, written_) != 0) {
-        // Not a regular file (a pipe, a device): it has no tail to cut.
-      }
+    if (old_size_ > written_ && ::ftruncate(fd_, written_) != 0) {
+      // Nothing more can be done; the next flush will not try again.
     }
+    old_size_ = 0;
   } else if (stream_ != nullptr) {
     if (!buffer_.empty()) std::fwrite(buffer_.data(), 1, buffer_.size(), stream_);
     buffer_.clear();

@@ -44,7 +44,7 @@ class OutputFile {
   std::FILE* stream_ = nullptr;  // an attached stream
   int fd_ = -1;                  // a file opened with open_path
   long long written_ = 0;        // bytes written to fd_ so far
-  bool stale_tail_ = false;      // fd_ may still hold an earlier file's tail
+  long long old_size_ = 0;       // length of the earlier file until it is cut
   bool memory_ = false;
   bool open_ = false;
   std::string buffer_;
