@@ -2,21 +2,36 @@
 
 namespace cmd7730 {
 namespace {
-constexpr std::string_view kSeparators = " \t,=\r";
+
+// The separators: blank, tab, comma, '=' and carriage return.  A switch
+// rather than a search of the separator string for every character.
+constexpr bool is_separator(char c) {
+  switch (c) {
+    case ' ':
+    case '\t':
+    case ',':
+    case '=':
+    case '\r':
+      return true;
+    default:
+      return false;
+  }
 }
+
+}  // namespace
 
 CommandWords split_command_words(std::string_view line) {
   CommandWords words;
+  const size_t n = line.size();
   size_t pos = 0;
   while (words.count < CommandWords::kMax) {
-    const size_t start = line.find_first_not_of(kSeparators, pos);
-    if (start == std::string_view::npos) break;
-    size_t end = line.find_first_of(kSeparators, start);
-    if (end == std::string_view::npos) end = line.size();
-    words.word[words.count] = line.substr(start, end - start);
-    if (words.count == 0) words.first_end = end;
+    while (pos < n && is_separator(line[pos])) ++pos;
+    if (pos == n) break;
+    const size_t start = pos;
+    while (pos < n && !is_separator(line[pos])) ++pos;
+    words.word[words.count] = line.substr(start, pos - start);
+    if (words.count == 0) words.first_end = pos;
     ++words.count;
-    pos = end;
   }
   return words;
 }
