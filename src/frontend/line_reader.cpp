@@ -8,10 +8,16 @@ namespace cmd7730 {
 bool read_line(std::FILE* f, std::string& line, LineEnd& end) {
   line.clear();
   end = LineEnd::kNone;
+  // Characters are gathered in a small block and appended a block at a
+  // time.  One reader per stream and a single thread: the stream's lock,
+  // which getc takes for every character, buys nothing.
+  char block[256];
+  size_t n = 0;
   for (;;) {
-    const int c = std::getc(f);
-    if (c == EOF) return !line.empty();
-    if (c == '\n') {
+    const int c = getc_unlocked(f);
+    if (c == EOF || c == '\n') {
+      line.append(block, n);
+      if (c == EOF) return !line.empty();
       if (!line.empty() && line.back() == '\r') {
         line.pop_back();
         end = LineEnd::kCrLf;
@@ -20,7 +26,11 @@ bool read_line(std::FILE* f, std::string& line, LineEnd& end) {
       }
       return true;
     }
-    line.push_back(static_cast<char>(c));
+    block[n++] = static_cast<char>(c);
+    if (n == sizeof block) {
+      line.append(block, n);
+      n = 0;
+    }
   }
 }
 
