@@ -1,7 +1,8 @@
 #include "frontend/line_reader.h"
 
-#include <filesystem>
-#include <system_error>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace cmd7730 {
 
@@ -34,11 +35,23 @@ bool read_line(std::FILE* f, std::string& line, LineEnd& end) {
   }
 }
 
-std::FILE* open_for_reading(const std::string& path) {
+std::FILE* open_for_reading(const std::string& path, FileId* id) {
   if (path.empty()) return nullptr;
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return nullptr;
-  return std::fopen(path.c_str(), "r");
+  // Opened first and then asked about, rather than looked up by name twice.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
+  std::FILE* f = ::fdopen(fd, "r");
+  if (f == nullptr) {
+    ::close(fd);
+    return nullptr;
+  }
+  if (id != nullptr) *id = {info.st_dev, info.st_ino};
+  return f;
 }
 
 }  // namespace cmd7730

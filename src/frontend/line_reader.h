@@ -19,8 +19,16 @@ enum class LineEnd { kNone, kLf, kCrLf };
 // left to read.
 bool read_line(std::FILE* f, std::string& line, LineEnd& end);
 
+// Which file an open stream reads: its device and inode numbers.
+struct FileId {
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  bool operator==(const FileId&) const = default;
+};
+
 // Opens `path` for reading.  Returns null when it cannot be opened or names
-// a directory (which some systems let one open but never read).
-std::FILE* open_for_reading(const std::string& path);
+// a directory (which some systems let one open but never read).  When `id`
+// is given, stores there which file was opened.
+std::FILE* open_for_reading(const std::string& path, FileId* id = nullptr);
 
 }  // namespace cmd7730

@@ -1,6 +1,7 @@
 #include "frontend/preprocess.h"
 
 #include <filesystem>
+#include <iterator>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -20,30 +21,38 @@ namespace {
 constexpr const char* kCommandExtensions[] = {"zq7730", "txt"};
 
 // Opens a command file: the name as given, then its base name, then the base
-// name with each extension.  Returns null when none opens.
-std::FILE* open_command_file(const std::string& name, std::string& opened) {
+// name with each extension.  Returns null when none opens; otherwise stores
+// the name that opened and which file it is.
+std::FILE* open_command_file(const std::string& name, std::string& opened, FileId& id) {
+  if (std::FILE* f = open_for_reading(name, &id)) {
+    opened = name;
+    return f;
+  }
   const std::string base = base_name(name);
-  std::vector<std::string> candidates = {name, base};
-  for (const char* ext : kCommandExtensions) candidates.push_back(base + "." + ext);
-  for (const std::string& candidate : candidates) {
-    if (std::FILE* f = open_for_reading(candidate)) {
-      opened = candidate;
+  std::string candidate = base;
+  for (size_t i = 0;; ++i) {
+    if (std::FILE* f = open_for_reading(candidate, &id)) {
+      opened = std::move(candidate);
       return f;
     }
+    if (i == std::size(kCommandExtensions)) return nullptr;
+    candidate = base + "." + kCommandExtensions[i];
   }
-  return nullptr;
 }
 
-// Identity of an opened file for cycle detection; two spellings of one path
-// compare equal.
-std::string file_identity(const std::string& opened) {
+// The resolved path of an opened file: two spellings of one path compare
+// equal.
+std::string resolved_path(const std::string& opened) {
   std::error_code ec;
   std::filesystem::path p = std::filesystem::weakly_canonical(opened, ec);
   return ec ? opened : p.string();
 }
 
 bool blank_or_empty(std::string_view line) {
-  return line.find_first_not_of(" \t") == std::string_view::npos;
+  for (const char c : line) {
+    if (c != ' ' && c != '\t') return false;
+  }
+  return true;
 }
 
 bool printable(unsigned char c) { return (c >= 32 && c <= 126) || c == '\t'; }
@@ -58,21 +67,20 @@ class Preprocessor {
             kTagCmdin, 84);
       throw EarlyStop{1};
     }
-    std::string opened;
-    std::FILE* f = open_command_file(name, opened);
+    OpenFile file;
+    std::FILE* f = open_command_file(name, file.opened, file.id);
     if (f == nullptr) {
       Error(st_, strf("Couldn't open command file %s", name.c_str()), kTagCmdin, 84);
       throw EarlyStop{1};
     }
-    std::string identity = file_identity(opened);
-    for (const std::string& outer : open_files_) {
-      if (outer == identity) {
+    for (OpenFile& outer : open_files_) {
+      if (is_same_path(outer, file)) {
         std::fclose(f);
         Error(st_, strf("Include cycle: %s includes itself", name.c_str()), kTagCmdin, 84);
         throw EarlyStop{1};
       }
     }
-    open_files_.push_back(std::move(identity));
+    open_files_.push_back(std::move(file));
     try {
       copy_lines(f, name);
     } catch (...) {
@@ -127,9 +135,28 @@ class Preprocessor {
     }
   }
 
+  // A file being copied: the name it opened under, which file that is, and
+  // (worked out only when needed) its resolved path.
+  struct OpenFile {
+    std::string opened;
+    FileId id;
+    std::string resolved;
+  };
+
+  // True when `inner` is `outer` under the same resolved path.  Resolving a
+  // path costs a system call per directory in it, so it is done only for
+  // the rare pair that is one file on disk; a file included under a second
+  // name of its own (a hard link) is not a cycle by itself.
+  static bool is_same_path(OpenFile& outer, OpenFile& inner) {
+    if (!(outer.id == inner.id)) return false;
+    if (outer.resolved.empty()) outer.resolved = resolved_path(outer.opened);
+    if (inner.resolved.empty()) inner.resolved = resolved_path(inner.opened);
+    return outer.resolved == inner.resolved;
+  }
+
   RunState& st_;
   OutputFile& tmp_;
-  std::vector<std::string> open_files_;  // files being copied, outermost first
+  std::vector<OpenFile> open_files_;  // files being copied, outermost first
 };
 
 }  // namespace
