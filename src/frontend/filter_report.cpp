@@ -84,6 +84,9 @@ void filter_report(RunState& st, int channel) {
   if (ch.maxtap > 32767 || ch.maxtap < -32768) {
     ConsoleLine(st, "Coefs exceeds 16 bits\n");
     st.interp.failure = 1;
+    // The coefficient memory holds 16-bit words, so the image would carry
+    // cut-down taps: the run must not end as a success.
+    st.error_flag = 1;
   }
 
   const double r_min = minimum_clock_rate(ch);

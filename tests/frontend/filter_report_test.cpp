@@ -41,7 +41,7 @@ TEST_F(FilterReportTest, CoefficientsBeyondSixteenBitsFailTheOverridePass) {
   filter_report(*st, 1);
   EXPECT_EQ(console(), "Coefs exceeds 16 bits\n");
   EXPECT_EQ(st->interp.failure, 1);
-  EXPECT_EQ(st->error_flag, 0);
+  EXPECT_EQ(st->error_flag, 1);
 
   st->out[kAnalysis].open_memory();
   st->ch[1].maxtap = INT_MIN;
