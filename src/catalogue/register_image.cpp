@@ -67,6 +67,9 @@ void set_register_field(RunState& st, RegisterImage& image, int index, int bit_p
       ConsoleLine(st, strf("Value out of range register %d value %d\n", index, value));
       ConsoleLine(st, strf("Page %x Address %x\n", static_cast<unsigned>(register_page(index)),
                            static_cast<unsigned>(register_address(index))));
+      // The high bits spill into the neighbouring fields of the word, so
+      // the image is not one to load into a chip.
+      st.error_flag = 1;
     }
   }
   const int s = bit_pos < 0 ? 32 : bit_pos;

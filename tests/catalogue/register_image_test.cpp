@@ -89,7 +89,7 @@ TEST_F(RegisterImageTest, OutOfRangeValueIsReportedAndKeepsItsHighBits) {
             "Value out of range register 323 value 70000\n"
             "Page 13 Address 13\n");
   EXPECT_EQ(image->word[323], 70000);
-  EXPECT_EQ(st->error_flag, 0);
+  EXPECT_EQ(st->error_flag, 1);
 }
 
 TEST_F(RegisterImageTest, FieldIsReplacedAndNeighboursKept) {
