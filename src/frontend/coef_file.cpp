@@ -53,10 +53,10 @@ Coef parse_coef(std::string_view line, int32_t& value) {
 
 // True when one more integer follows in `f`: white space (line ends too) is
 // skipped, then an optional sign must be followed by a digit.
-bool another_integer_follows(std::FILE* f) {
-  int c = std::getc(f);
-  while (c != EOF && std::isspace(c)) c = std::getc(f);
-  if (c == '+' || c == '-') c = std::getc(f);
+bool another_integer_follows(LineReader& f) {
+  int c = f.get();
+  while (c != EOF && std::isspace(c)) c = f.get();
+  if (c == '+' || c == '-') c = f.get();
   return is_digit(c);
 }
 
@@ -101,12 +101,15 @@ void read_coef_file(RunState& st, int channel, const std::string& name) {
   ChannelSettings& c = st.ch[channel];
   c.coefs.fill(0);
   int count = 0;
-  std::string line;
+  LineReader reader(f);
+  std::string_view line;
   LineEnd end;
   int line_number = 0;
-  while (count < kMaxCoefs && read_line(f, line, end)) {
+  while (count < kMaxCoefs && reader.read(line, end)) {
     ++line_number;
-    if (const size_t cut = line.find("^M"); cut != std::string::npos) line.resize(cut);
+    if (const size_t cut = line.find("^M"); cut != std::string_view::npos) {
+      line = line.substr(0, cut);
+    }
     int32_t value = 0;
     const Coef got = parse_coef(line, value);
     if (got == Coef::kNone) continue;
@@ -117,7 +120,7 @@ void read_coef_file(RunState& st, int channel, const std::string& name) {
     }
     c.coefs[count++] = value;
   }
-  if (count == kMaxCoefs && another_integer_follows(f)) {
+  if (count == kMaxCoefs && another_integer_follows(reader)) {
     ConsoleLine(st, strf("Too many coefficients in file: %s\n", name.c_str()));
     st.interp.failure = 1;
   }

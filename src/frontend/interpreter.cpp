@@ -100,11 +100,16 @@ class Interpreter {
       return in_.failure;
     }
     in_.line_number = 1;
+    LineReader reader(in_.command_file);
+    std::string_view line;
     LineEnd end;
-    while (read_line(in_.command_file, line_, end)) {
+    while (reader.read(line, end)) {
       // `override` ends the pass with the file left open just after its
       // line, where the override pass picks up.
-      if (carry_out(line_)) return in_.failure;
+      if (carry_out(line)) {
+        reader.give_back();
+        return in_.failure;
+      }
       ++in_.line_number;
     }
     std::fclose(in_.command_file);
@@ -413,7 +418,6 @@ class Interpreter {
 
   RunState& st_;
   InterpreterState& in_;
-  std::string line_;    // the current line, reused
   std::string number_;  // a number word being converted, reused
 };
 

@@ -4,35 +4,69 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace cmd7730 {
 
-bool read_line(std::FILE* f, std::string& line, LineEnd& end) {
-  line.clear();
-  end = LineEnd::kNone;
-  // Characters are gathered in a small block and appended a block at a
-  // time.  One reader per stream and a single thread: the stream's lock,
-  // which getc takes for every character, buys nothing.
-  char block[256];
-  size_t n = 0;
+LineReader::LineReader(std::FILE* f)
+    : fd_(fileno(f)), block_(std::make_unique_for_overwrite<char[]>(kBlock)) {}
+
+bool LineReader::fill() {
+  pos_ = 0;
+  filled_ = 0;
   for (;;) {
-    const int c = getc_unlocked(f);
-    if (c == EOF || c == '\n') {
-      line.append(block, n);
-      if (c == EOF) return !line.empty();
-      if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-        end = LineEnd::kCrLf;
-      } else {
-        end = LineEnd::kLf;
-      }
-      return true;
-    }
-    block[n++] = static_cast<char>(c);
-    if (n == sizeof block) {
-      line.append(block, n);
-      n = 0;
-    }
+    const ssize_t n = ::read(fd_, block_.get(), kBlock);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;  // end of file, or a read error taken as one
+    filled_ = static_cast<size_t>(n);
+    return true;
   }
+}
+
+bool LineReader::read(std::string_view& line, LineEnd& end) {
+  long_.clear();
+  end = LineEnd::kNone;
+  for (;;) {
+    if (pos_ == filled_ && !fill()) {
+      line = long_;
+      return !long_.empty();
+    }
+    const char* start = block_.get() + pos_;
+    const size_t available = filled_ - pos_;
+    const auto* lf = static_cast<const char*>(std::memchr(start, '\n', available));
+    if (lf == nullptr) {
+      long_.append(start, available);
+      pos_ = filled_;
+      continue;
+    }
+    const size_t n = static_cast<size_t>(lf - start);
+    pos_ += n + 1;
+    if (long_.empty()) {
+      line = std::string_view(start, n);
+    } else {
+      long_.append(start, n);
+      line = long_;
+    }
+    end = LineEnd::kLf;
+    if (!line.empty() && line.back() == '\r') {
+      line.remove_suffix(1);
+      end = LineEnd::kCrLf;
+    }
+    return true;
+  }
+}
+
+int LineReader::get() {
+  if (pos_ == filled_ && !fill()) return EOF;
+  return static_cast<unsigned char>(block_[pos_++]);
+}
+
+void LineReader::give_back() {
+  if (pos_ < filled_) {
+    ::lseek(fd_, -static_cast<off_t>(filled_ - pos_), SEEK_CUR);
+  }
+  pos_ = filled_ = 0;
 }
 
 std::FILE* open_for_reading(const std::string& path, FileId* id) {

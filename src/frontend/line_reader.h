@@ -1,11 +1,12 @@
 // Line-at-a-time reading of the text files the compiler consumes: the
 // control file and the files it includes, the temporary command file and
-// coefficient files.  Lines of any length arrive whole, NUL bytes included,
-// in a buffer the caller owns and reuses.
+// coefficient files.  Lines of any length arrive whole, NUL bytes included.
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <string_view>
 
 namespace cmd7730 {
 
@@ -13,11 +14,41 @@ namespace cmd7730 {
 // line feed belongs to the line end, not to the line.
 enum class LineEnd { kNone, kLf, kCrLf };
 
-// Reads the next line of `f` into `line`, without its line end, and stores
-// in `end` how it was ended (kNone: the last line of a file that does not end
-// in a line feed).  Returns false at the end of the file when nothing was
-// left to read.
-bool read_line(std::FILE* f, std::string& line, LineEnd& end);
+// Reads the lines of a stream that it does not own, a large block at a time
+// straight from the stream's file descriptor (the stream itself is only the
+// handle that gets closed).  Lines are found with one scan per block rather
+// than a call per character.
+class LineReader {
+ public:
+  explicit LineReader(std::FILE* f);
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // Reads the next line, without its line end, into `line` (valid until the
+  // next call) and stores in `end` how it was ended (kNone: the last line of
+  // a file that does not end in a line feed).  Returns false at the end of
+  // the file when nothing was left to read.
+  bool read(std::string_view& line, LineEnd& end);
+
+  // Returns the next character, or EOF at the end of the file.
+  int get();
+
+  // Moves the file back over what was read ahead, so that it continues just
+  // after the last line or character handed out (for a file read in two
+  // parts by two readers).
+  void give_back();
+
+ private:
+  static constexpr size_t kBlock = 1 << 14;
+
+  bool fill();  // reads the next block when the current one is used up
+
+  int fd_;
+  std::unique_ptr<char[]> block_;
+  size_t pos_ = 0;     // next unread character in block_
+  size_t filled_ = 0;  // characters in block_
+  std::string long_;   // a line that runs across blocks
+};
 
 // Which file an open stream reads: its device and inode numbers.
 struct FileId {

@@ -96,12 +96,15 @@ class Preprocessor {
 
  private:
   void copy_lines(std::FILE* f, const std::string& name) {
+    LineReader reader(f);
+    std::string_view read;
     std::string line;  // reused for every line of this file
     LineEnd end;
     int counter = 0;
-    while (read_line(f, line, end)) {
+    while (reader.read(read, end)) {
       ++counter;
-      if (blank_or_empty(line)) continue;
+      if (blank_or_empty(read)) continue;
+      line.assign(read);
 
       // Some editors write a carriage return as the two characters "^M";
       // the line ends there.
