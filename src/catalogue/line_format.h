@@ -14,7 +14,7 @@
 
 namespace cmd7730 {
 
-// A line being built; `clear` keeps the storage for the next one.
+// Text being built, a line or many; `clear` keeps the storage.
 class TextLine {
  public:
   TextLine() : buf_(256, '\0') {}
@@ -58,10 +58,16 @@ class TextLine {
     return *this;
   }
 
-  // Writes the line to `out` and starts a new one.
+  // Writes the text to `out` and starts afresh.
   void write_to(OutputFile& out) {
     out.write(view());
     clear();
+  }
+
+  // Writes the text to `out` once enough has gathered: a writer builds many
+  // lines and hands them over in large pieces.
+  void spill_to(OutputFile& out) {
+    if (size_ >= kSpill) write_to(out);
   }
 
  private:
@@ -70,6 +76,8 @@ class TextLine {
     if (size_ + n > buf_.size()) buf_.resize(2 * (size_ + n));
     return buf_.data() + size_;
   }
+
+  static constexpr size_t kSpill = 1 << 14;
 
   std::string buf_;  // storage; only the first size_ characters are the line
   size_t size_ = 0;

@@ -37,32 +37,42 @@ class RegisterSequence {
         bench_page_ = page;
       }
       dwr16(static_cast<uint32_t>(address), value);
-      line_.write_to(*bench_);
+      bench_text_.spill_to(*bench_);
     }
     if (header_ != nullptr) {
       // "%s    { 0x%x, 0x%x, 0x%x }", the first row without the separator.
-      line_.text(rows_ == 0 ? "    { 0x" : ",\n    { 0x").hex(static_cast<uint32_t>(page));
-      line_.text(", 0x").hex(static_cast<uint32_t>(address)).text(", 0x").hex(value).text(" }");
-      line_.write_to(*header_);
+      TextLine& h = header_text_;
+      h.text(rows_ == 0 ? "    { 0x" : ",\n    { 0x").hex(static_cast<uint32_t>(page));
+      h.text(", 0x").hex(static_cast<uint32_t>(address)).text(", 0x").hex(value).text(" }");
+      h.spill_to(*header_);
     }
     ++rows_;
   }
 
   void header_text(const char* text) {
-    if (header_ != nullptr) header_->write(text);
+    if (header_ != nullptr) header_text_.text(text);
   }
-  int rows() const { return rows_; }
-  OutputFile* header() { return header_; }
+
+  // Ends the header's table with the count of its rows and writes out what
+  // is pending.
+  void finish() {
+    if (bench_ != nullptr) bench_text_.write_to(*bench_);
+    if (header_ != nullptr) {
+      header_text_.text("\n};\n\nint nwrites = ").dec(rows_).text(";\n");
+      header_text_.write_to(*header_);
+    }
+  }
 
  private:
   // "dwr16 %x %x\n"
   void dwr16(uint32_t address, uint32_t value) {
-    line_.text("dwr16 ").hex(address).put(' ').hex(value).put('\n');
+    bench_text_.text("dwr16 ").hex(address).put(' ').hex(value).put('\n');
   }
 
-  TextLine line_;  // the line being formatted, reused
   OutputFile* bench_;
   OutputFile* header_;
+  TextLine bench_text_;           // bench script lines not yet written
+  TextLine header_text_;          // header rows not yet written
   int bench_page_ = kGlobalPage;  // none yet
   int rows_ = 0;
 };
@@ -125,11 +135,7 @@ void write_register_sequence(RunState& st, const RegisterImage& image) {
     seq.emit(kGlobalPage, 1, static_cast<uint32_t>(sob + 8));
   }
 
-  if (OutputFile* header = seq.header()) {
-    TextLine tail;
-    tail.text("\n};\n\nint nwrites = ").dec(seq.rows()).text(";\n");
-    tail.write_to(*header);
-  }
+  seq.finish();
 }
 
 }  // namespace cmd7730

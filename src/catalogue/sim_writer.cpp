@@ -21,13 +21,13 @@ void write_memories(OutputFile& out, int k, const ChannelSettings& c, TextLine& 
   for (int j = 0; j < 16; ++j) {
     line.text("QOEF ").dec(k).put(' ').dec(j);
     for (int n = 0; n < 16; ++n) line.text(" 0x").hex(low16(c.coefram[16 * j + n]));
-    line.text(";\n").write_to(out);
+    line.text(";\n").spill_to(out);
   }
   line.text("SWRAM ").dec(k).put(' ');
   for (int n = 0; n < 16; ++n) line.put(' ').dec(static_cast<int32_t>(low16(c.SWRAM[n])));
   line.text(";\nBERAM ").dec(k).put(' ');
   for (int n = 0; n < 16; ++n) line.text(" 0x").hex(low16(c.BERAM[n]));
-  line.text(";\n").write_to(out);
+  line.text(";\n").spill_to(out);
 }
 
 }  // namespace
@@ -35,7 +35,7 @@ void write_memories(OutputFile& out, int k, const ChannelSettings& c, TextLine& 
 void write_sim_script(RunState& st, const RegisterImage& image) {
   if (!st.output_open(kSim)) return;
   OutputFile& out = st.out[kSim];
-  TextLine line;  // the line being formatted, reused
+  TextLine line;  // lines not yet written
 
   for (int i = 0; i < RegisterImage::kWords; ++i) {
     if (!image.used[i]) continue;
@@ -44,7 +44,7 @@ void write_sim_script(RunState& st, const RegisterImage& image) {
     if ((p == kMixPageAB || p == kMixPageCD) && a == kMixSelAddress) continue;
     if (i == 0) {
       // Everything powered down and in reset while the rest is loaded.
-      out.write("Wglb 0 0xfff0\nWcon 0x80 0x15 0\nWcon 0xa0 0x15 0\n");
+      line.text("Wglb 0 0xfff0\nWcon 0x80 0x15 0\nWcon 0xa0 0x15 0\n");
     } else {
       // "Wglb 0x%x 0x%x\n" (address, value) or "Wcon 0x%x 0x%x 0x%x\n"
       // (page, address, value).
@@ -54,7 +54,7 @@ void write_sim_script(RunState& st, const RegisterImage& image) {
         line.text("Wcon 0x").hex(static_cast<uint32_t>(p)).text(" 0x");
       }
       line.hex(static_cast<uint32_t>(a)).text(" 0x").hex(low16(image.word[i])).put('\n');
-      line.write_to(out);
+      line.spill_to(out);
     }
   }
 
