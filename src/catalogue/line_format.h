@@ -77,7 +77,7 @@ class TextLine {
     return buf_.data() + size_;
   }
 
-  static constexpr size_t kSpill = 1 << 14;
+  static constexpr size_t kSpill = 1 << 12;
 
   std::string buf_;  // storage; only the first size_ characters are the line
   size_t size_ = 0;

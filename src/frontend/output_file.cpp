@@ -9,8 +9,11 @@
 
 namespace cmd7730 {
 namespace {
-constexpr size_t kFlushThreshold = 1 << 16;
-}
+// Text is handed to the file in pieces of about this size: small enough to
+// stay in the cache and not to make the process grow, large enough that a
+// few calls write the largest output.
+constexpr size_t kFlushThreshold = 1 << 14;
+}  // namespace
 
 OutputFile::~OutputFile() { close(); }
 
@@ -48,8 +51,24 @@ void OutputFile::open_memory() {
 
 void OutputFile::write(std::string_view text) {
   if (!open_) return;
+  if (!memory_ && buffer_.size() + text.size() > kFlushThreshold) {
+    send(buffer_.data(), buffer_.size());
+    buffer_.clear();
+    // A large piece goes out as it is, without a copy into the buffer.
+    if (text.size() >= kFlushThreshold) {
+      send(text.data(), text.size());
+      return;
+    }
+  }
   buffer_.append(text);
-  if (!memory_ && buffer_.size() >= kFlushThreshold) flush();
+}
+
+void OutputFile::send(const char* data, size_t size) {
+  if (fd_ >= 0) {
+    write_out(data, size);
+  } else if (stream_ != nullptr && size > 0) {
+    std::fwrite(data, 1, size, stream_);
+  }
 }
 
 void OutputFile::write_out(const char* data, size_t size) {
@@ -67,18 +86,18 @@ void OutputFile::write_out(const char* data, size_t size) {
 
 void OutputFile::flush() {
   if (memory_) return;
+  send(buffer_.data(), buffer_.size());
+  buffer_.clear();
   if (fd_ >= 0) {
-    write_out(buffer_.data(), buffer_.size());
-    buffer_.clear();
-    // Cut off the earlier file's tail at the first flush, so that a run
-    // that ends early leaves none of it behind; later writes only extend.
+    // Cut off what is left of a longer earlier file, so that the file now
+    // holds exactly what was written.  Only here and not when a full buffer
+    // goes out: the cut is a costly call on journalling filesystems, and a
+    // run flushes its outputs once, at the end.
     if (old_size_ > written_ && ::ftruncate(fd_, written_) != 0) {
-      // Nothing more can be done; the next flush will not try again.
+      // Nothing more can be done about it.
     }
     old_size_ = 0;
   } else if (stream_ != nullptr) {
-    if (!buffer_.empty()) std::fwrite(buffer_.data(), 1, buffer_.size(), stream_);
-    buffer_.clear();
     std::fflush(stream_);
   }
 }

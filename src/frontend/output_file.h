@@ -2,9 +2,8 @@
 // string in memory.  Writes are collected in a buffer and handed to the
 // stream in large blocks; `close` and `flush` write out what is pending.
 //
-// A file on disk is rewritten in place and cut to its new length when it is
-// first flushed (at the latest on close), rather than truncated when it is
-// opened: some filesystems (ext4) force a
+// A file on disk is rewritten in place and cut to its new length by `flush`
+// (and so by `close`), rather than truncated when it is opened: some filesystems (ext4) force a
 // write-back of a file that was truncated to nothing and rewritten, and that
 // made every run wait on the disk for each output it replaced.
 #pragma once
@@ -39,12 +38,13 @@ class OutputFile {
   const std::string& captured() const { return buffer_; }
 
  private:
+  void send(const char* data, size_t size);  // to the file or stream, unbuffered
   void write_out(const char* data, size_t size);
 
   std::FILE* stream_ = nullptr;  // an attached stream
   int fd_ = -1;                  // a file opened with open_path
   long long written_ = 0;        // bytes written to fd_ so far
-  long long old_size_ = 0;       // length of the earlier file until it is cut
+  long long old_size_ = 0;       // length of the file before this run wrote it
   bool memory_ = false;
   bool open_ = false;
   std::string buffer_;

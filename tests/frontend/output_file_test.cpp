@@ -1,10 +1,11 @@
 // Output files are rewritten in place: whatever an earlier, longer file held
-// beyond the new text must be gone, also when a run ends before `close`.
+// beyond the new text must be gone once the file is flushed or closed.
 #include "frontend/output_file.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "test_support.h"
 
@@ -42,12 +43,16 @@ TEST(OutputFileTest, FlushedTextAloneIsOnDiskBeforeCloseAndLaterTextExtendsIt) {
   f.write("first\n");
   f.flush();
   EXPECT_EQ(dir.read("out.dbg"), "first\n");
-  // More than one buffer's worth goes out in pieces and still lands whole.
+  // A piece larger than the buffer, after text still pending, and many
+  // small ones after it, all land in order.
   const std::string big(150000, 'b');
+  f.write("mid\n");
   f.write(big);
-  f.write("end\n");
+  std::string lines;
+  for (int i = 0; i < 5000; ++i) lines += "line " + std::to_string(i) + "\n";
+  for (size_t i = 0; i < lines.size(); i += 10) f.write(std::string_view(lines).substr(i, 10));
   f.close();
-  EXPECT_EQ(dir.read("out.dbg"), "first\n" + big + "end\n");
+  EXPECT_EQ(dir.read("out.dbg"), "first\nmid\n" + big + lines);
 }
 
 TEST(OutputFileTest, ReopeningTheSameFileStartsItAfresh) {
