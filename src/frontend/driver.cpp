@@ -38,6 +38,10 @@ int prepare_and_interpret(RunState& st) {
       return 1;
     }
     tmp.close();
+    if (tmp.failed()) {
+      Error(st, "Could not write temporary command file", kTagDriver, 25);
+      return 1;
+    }
   }
   return interpret_pass(st) == 1 ? 1 : 0;
 }
@@ -88,8 +92,16 @@ int run_cmd7730(RunState& st, const std::vector<std::string>& args) {
     status = stop.status;
   }
   // Outputs opened by `print` keep what was written to them, also after an
-  // early stop.
-  for (OutputFile& f : st.out) f.flush();
+  // early stop.  An output that could not be written whole (a full disk)
+  // must not leave the run looking like a success: its outputs go into a
+  // chip.
+  for (OutputFile& f : st.out) {
+    f.flush();
+    if (f.failed()) {
+      Error(st, strf("Couldn't write %s", f.path().c_str()), kTagDriver, 27);
+      if (status == 0) status = 1;
+    }
+  }
   st.console.flush();
   st.stdout_.flush();
   return status;

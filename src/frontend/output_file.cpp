@@ -26,6 +26,8 @@ bool OutputFile::open_path(const std::string& path) {
   if (fd < 0) return false;
   fd_ = fd;
   written_ = 0;
+  failed_ = false;
+  path_ = path;
   // Only a regular file keeps a tail; asking for its size now saves cutting
   // it (a costly call on journalling filesystems) when the new text is at
   // least as long, as it is when a configuration is compiled again.
@@ -76,7 +78,8 @@ void OutputFile::write_out(const char* data, size_t size) {
     const ssize_t n = ::write(fd_, data, size);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return;  // a full disk or a vanished device: the output is lost
+      failed_ = true;  // a full disk or a vanished device: reported by the driver
+      return;
     }
     data += n;
     size -= static_cast<size_t>(n);
@@ -93,9 +96,7 @@ void OutputFile::flush() {
     // holds exactly what was written.  Only here and not when a full buffer
     // goes out: the cut is a costly call on journalling filesystems, and a
     // run flushes its outputs once, at the end.
-    if (old_size_ > written_ && ::ftruncate(fd_, written_) != 0) {
-      // Nothing more can be done about it.
-    }
+    if (old_size_ > written_ && ::ftruncate(fd_, written_) != 0) failed_ = true;
     old_size_ = 0;
   } else if (stream_ != nullptr) {
     std::fflush(stream_);
@@ -105,7 +106,7 @@ void OutputFile::flush() {
 void OutputFile::close() {
   if (!open_) return;
   flush();
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0 && ::close(fd_) != 0) failed_ = true;
   fd_ = -1;
   stream_ = nullptr;
   open_ = false;

@@ -21,7 +21,8 @@ class OutputFile {
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  // Creates (truncates) `path` for writing; returns false when it cannot.
+  // Opens `path` for writing (created if missing, rewritten from the start);
+  // returns false when it cannot.
   bool open_path(const std::string& path);
   // Writes to an already open stream that this object does not own.
   void attach(std::FILE* stream);
@@ -37,6 +38,12 @@ class OutputFile {
   // Everything written so far, for a sink opened with `open_memory`.
   const std::string& captured() const { return buffer_; }
 
+  // True once a write, cut or close of the file failed (a full disk, a
+  // vanished device): what is on disk is then not what was written.
+  bool failed() const { return failed_; }
+  // The name given to `open_path`.
+  const std::string& path() const { return path_; }
+
  private:
   void send(const char* data, size_t size);  // to the file or stream, unbuffered
   void write_out(const char* data, size_t size);
@@ -47,7 +54,9 @@ class OutputFile {
   long long old_size_ = 0;       // length of the file before this run wrote it
   bool memory_ = false;
   bool open_ = false;
+  bool failed_ = false;
   std::string buffer_;
+  std::string path_;
 };
 
 }  // namespace cmd7730

@@ -1,5 +1,6 @@
 // The driver's command-line contract and exit statuses, run as a process.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "test_support.h"
 
@@ -28,6 +29,18 @@ TEST(Driver, OneArgumentCreatesTheTemporaryCommandFile) {
   EXPECT_FALSE(r.signaled);
   EXPECT_TRUE(r.status == 0 || r.status == 1) << r.status;
   EXPECT_TRUE(dir.exists("cmd7730TmpCmdFile"));
+}
+
+TEST(Driver, AnOutputThatCannotBeWrittenWholeFailsTheRun) {
+  // The table lands on a device that is always full: the run must not end
+  // as a success, and it must say which file is short.
+  ScratchDir dir;
+  dir.write("c.txt", "print table\n");
+  ASSERT_EQ(symlink("/dev/full", dir.file("c.tbl").c_str()), 0);
+  const auto r = run_binary(dir.path(), {"c.txt"});
+  EXPECT_FALSE(r.signaled);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("Error: Couldn't write c.tbl\n"), std::string::npos) << r.err;
 }
 
 }  // namespace

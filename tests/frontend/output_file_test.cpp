@@ -67,5 +67,22 @@ TEST(OutputFileTest, ReopeningTheSameFileStartsItAfresh) {
   EXPECT_FALSE(f.open_path(dir.file("no/such/dir/out.anl")));
 }
 
+TEST(OutputFileTest, AWriteThatDoesNotLandIsRemembered) {
+  OutputFile full;
+  ASSERT_TRUE(full.open_path("/dev/full"));
+  full.write("text\n");
+  EXPECT_FALSE(full.failed());  // still in the buffer
+  full.close();
+  EXPECT_TRUE(full.failed());
+  EXPECT_EQ(full.path(), "/dev/full");
+
+  ScratchDir dir;
+  OutputFile fine;
+  ASSERT_TRUE(fine.open_path(dir.file("ok.tbl")));
+  fine.write("text\n");
+  fine.close();
+  EXPECT_FALSE(fine.failed());
+}
+
 }  // namespace
 }  // namespace cmd7730
