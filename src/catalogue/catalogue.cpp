@@ -7,24 +7,7 @@ int effective_class(const VariableEntry& entry, int xmt) {
   return static_cast<int>((entry.class_word >> (3 * xmt)) & 7u);
 }
 
-void wrap_description(std::string& text) {
-  const auto is_blank = [](char c) { return c == ' ' || c == '\t'; };
-  const size_t len = text.size();
-  size_t s = 0;
-  size_t r = len;
-  while (r > 80) {
-    size_t i = 80;
-    while (i >= 1 && !is_blank(text[s + i])) --i;
-    if (i == 0) {
-      i = 81;
-      while (s + i < len && !is_blank(text[s + i])) ++i;
-      if (s + i >= len) return;
-    }
-    text[s + i] = '\n';
-    r -= i;
-    s += i;
-  }
-}
+void wrap_description(std::string& text) { wrap_text(text.data(), text.size()); }
 
 int hash_name(std::string_view name) {
   int h = 0;
@@ -38,9 +21,10 @@ VariableEntry* Catalogue::intern_variable(std::string_view name) {
   for (VariableEntry* e = buckets_[b]; e != nullptr; e = e->bucket_next) {
     if (e->name == name) return e;
   }
-  if (storage_.capacity() == 0) storage_.reserve(kCapacity);
-  if (storage_.size() == storage_.capacity()) return nullptr;
-  VariableEntry& e = storage_.emplace_back();
+  if (count_ == kCapacity) return nullptr;
+  if (count_ % kBlock == 0) blocks_.push_back(std::make_unique<VariableEntry[]>(kBlock));
+  VariableEntry& e = blocks_.back()[count_ % kBlock];
+  ++count_;
   e.name = name;
   e.bucket_next = buckets_[b];
   buckets_[b] = &e;
@@ -64,8 +48,7 @@ VariableEntry* Catalogue::register_row(const RegisterRow& row) {
   e->bit_pos = row.bit;
   e->default_value = row.default_value;
   e->scope = row.scope;
-  e->description = row.description;
-  wrap_description(e->description);
+  e->description = wrapped_description(row);
   e->int_cell = {};
   e->double_cell = {};
   registered_.push_back(e);
@@ -106,8 +89,8 @@ VariableEntry* Catalogue::define_channel_wide(const RegisterRow& row,
 }
 
 void Catalogue::build(ChipSettings& chip, std::array<ChannelSettings, 4>& ch) {
-  storage_.clear();
-  storage_.reserve(kCapacity);
+  blocks_.clear();
+  count_ = 0;
   buckets_.fill(nullptr);
   registered_.clear();
   registered_.reserve(register_map().size());

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,7 +26,7 @@ struct VariableEntry {
   int bit_pos = 0;
   int default_value = 0;
   Scope scope = Scope::kGlobal;
-  std::string description;  // wrapped at registration
+  std::string_view description;  // wrapped; the text lives as long as the program
   std::array<int*, 4> int_cell{};
   std::array<double*, 4> double_cell{};
   VariableEntry* bucket_next = nullptr;
@@ -101,7 +102,11 @@ class Catalogue {
  private:
   VariableEntry* register_row(const RegisterRow& row);
 
-  std::vector<VariableEntry> storage_;  // reserved up front: entries never move
+  // Entries in blocks that are never moved or freed before the catalogue
+  // is, so references to them stay valid; only the blocks in use exist.
+  static constexpr int kBlock = 64;
+  std::vector<std::unique_ptr<VariableEntry[]>> blocks_;
+  int count_ = 0;
   std::array<VariableEntry*, kBuckets> buckets_{};
   std::vector<VariableEntry*> registered_;
 };

@@ -3,6 +3,10 @@
 // Page 4095 marks a pseudo-variable (a parameter with no register of its own).
 #include "catalogue/register_map.h"
 
+#include <array>
+#include <iterator>
+#include <string>
+
 namespace cmd7730 {
 namespace {
 
@@ -288,8 +292,45 @@ constexpr RegisterRow kRows[] = {
 #undef CHANNEL_WIDE
 #undef PAIR
 
+constexpr size_t kRowCount = std::size(kRows);
+
+// The descriptions of all rows, wrapped and laid end to end, each followed
+// by a NUL, with where each starts and how long it is.
+constexpr size_t kDescriptionChars = [] {
+  size_t n = 0;
+  for (const RegisterRow& r : kRows) n += std::char_traits<char>::length(r.description) + 1;
+  return n;
+}();
+
+struct WrappedDescriptions {
+  std::array<char, kDescriptionChars> text{};
+  std::array<size_t, kRowCount> start{};
+  std::array<size_t, kRowCount> length{};
+};
+
+constexpr WrappedDescriptions kWrapped = [] {
+  WrappedDescriptions w;
+  size_t at = 0;
+  for (size_t i = 0; i < kRowCount; ++i) {
+    const size_t n = std::char_traits<char>::length(kRows[i].description);
+    w.start[i] = at;
+    w.length[i] = n;
+    for (size_t k = 0; k < n; ++k) w.text[at + k] = kRows[i].description[k];
+    wrap_text(w.text.data() + at, n);
+    at += n + 1;
+  }
+  return w;
+}();
+
 }  // namespace
 
 std::span<const RegisterRow> register_map() { return kRows; }
+
+std::string_view wrapped_description(const RegisterRow& row) {
+  const auto* first = std::begin(kRows);
+  if (&row < first || &row >= std::end(kRows)) return row.description;  // not a row of the map
+  const size_t i = static_cast<size_t>(&row - first);
+  return {kWrapped.text.data() + kWrapped.start[i], kWrapped.length[i]};
+}
 
 }  // namespace cmd7730

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <span>
+#include <string_view>
 
 #include "catalogue/settings.h"
 
@@ -45,5 +46,32 @@ struct RegisterRow {
 
 // All 250 rows in registration order.
 std::span<const RegisterRow> register_map();
+
+// Wraps the `len` characters at `text` for printing, in place, by turning
+// blanks and tabs into newlines: the first line holds at most 80 characters
+// and every following line at most 79 (counted from the newline); nothing is
+// inserted or removed.  Where no blank lies in range, the line breaks at the
+// first blank after it, or not at all.  Usable at compile time.
+constexpr void wrap_text(char* text, size_t len) {
+  const auto is_blank = [](char c) { return c == ' ' || c == '\t'; };
+  size_t s = 0;
+  size_t r = len;
+  while (r > 80) {
+    size_t i = 80;
+    while (i >= 1 && !is_blank(text[s + i])) --i;
+    if (i == 0) {
+      i = 81;
+      while (s + i < len && !is_blank(text[s + i])) ++i;
+      if (s + i >= len) return;
+    }
+    text[s + i] = '\n';
+    r -= i;
+    s += i;
+  }
+}
+
+// The description of `row`, a row of register_map(), wrapped by wrap_text.
+// The wrapping is done when the program is compiled, not on every run.
+std::string_view wrapped_description(const RegisterRow& row);
 
 }  // namespace cmd7730

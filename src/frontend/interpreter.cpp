@@ -268,7 +268,7 @@ class Interpreter {
     }
     std::string_view value = "0";
     if (w.count < 2) {
-      fail(strf("%s Usage: %s\n", e.name.c_str(), e.description.c_str()), 215);
+      fail(strf("%s Usage: %.*s\n", e.name.c_str(), len(e.description), e.description.data()), 215);
     } else {
       value = w.word[1];
     }
@@ -288,8 +288,8 @@ class Interpreter {
       if (!parse_int_word(value, v)) return bad_number(value);
       if (v < 0 || v >= (int64_t{1} << e.width)) {
         // Stored all the same (the pass fails, so nothing is computed from it).
-        fail(strf("%s has only %d bits\nUsage: %s\n", e.name.c_str(), e.width,
-                  e.description.c_str()),
+        fail(strf("%s has only %d bits\nUsage: %.*s\n", e.name.c_str(), e.width, len(e.description),
+                  e.description.data()),
              225);
       }
       warn_if_computed(e, k);
@@ -342,10 +342,11 @@ class Interpreter {
     const std::string_view prefix = w.word[1];
     st_.catalogue.for_each_variable([&](const VariableEntry& e) {
       if (e.name.starts_with(prefix)) {
-        LogLine(st_, strf("\n%s  %s-variable with %d bits.  In receive %s.  In transmit %s.\n%s\n",
-                          e.name.c_str(), e.is_pseudo() ? "Pseudo" : "Real", e.width,
-                          kClassNames[e.class_word & 7u], kClassNames[(e.class_word >> 3) & 7u],
-                          e.description.c_str()));
+        LogLine(st_,
+                strf("\n%s  %s-variable with %d bits.  In receive %s.  In transmit %s.\n%.*s\n",
+                     e.name.c_str(), e.is_pseudo() ? "Pseudo" : "Real", e.width,
+                     kClassNames[e.class_word & 7u], kClassNames[(e.class_word >> 3) & 7u],
+                     len(e.description), e.description.data()));
       }
       return 0;
     });

@@ -23,7 +23,9 @@ class InterpreterTest : public FrontendTest {
     dir.write("cmd7730TmpCmdFile", text);
     return interpret_pass(*st);
   }
-  std::string usage(const char* name) { return st->catalogue.lookup_variable(name)->description; }
+  std::string usage(const char* name) {
+    return std::string(st->catalogue.lookup_variable(name)->description);
+  }
 };
 
 TEST_F(InterpreterTest, AssignmentsReadDecimalHexadecimalAndWideValues) {

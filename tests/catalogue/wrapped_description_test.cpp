@@ -1,0 +1,32 @@
+// The help texts are wrapped when the program is compiled; they must read
+// exactly as wrapping the row's text at run time gives, for every row.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "catalogue/catalogue.h"
+#include "catalogue/register_map.h"
+
+namespace cmd7730 {
+namespace {
+
+TEST(WrappedDescriptionTest, EveryRowMatchesWrappingAtRunTime) {
+  int wrapped_rows = 0;
+  for (const RegisterRow& row : register_map()) {
+    std::string text = row.description;
+    wrap_description(text);
+    EXPECT_EQ(wrapped_description(row), text) << row.name;
+    if (text != row.description) ++wrapped_rows;
+  }
+  // Long help texts exist, so the check above saw real wrapping.
+  EXPECT_GT(wrapped_rows, 10);
+}
+
+TEST(WrappedDescriptionTest, ARowFromElsewhereKeepsItsText) {
+  RegisterRow row = register_map()[0];
+  row.description = "a text not in the map";
+  EXPECT_EQ(wrapped_description(row), "a text not in the map");
+}
+
+}  // namespace
+}  // namespace cmd7730
