@@ -49,5 +49,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (status != 0 && status != 1 && status != -1) std::abort();
   // An Error must never end as success.
   if (st->error_flag != 0 && status == 0) std::abort();
+  // Nothing is written but the temporary command file and the outputs named
+  // after the control file.
+  for (const auto& e : std::filesystem::directory_iterator(".")) {
+    const std::string name = e.path().filename().string();
+    if (name != "c.txt" && name != "f.coef" && name != "cmd7730TmpCmdFile" && name != "c.anl" &&
+        name != "c.zq220" && name != "c.sim" && name != "c.tbl" && name != "c.dbg" &&
+        name != "c.h") {
+      std::abort();
+    }
+  }
   return 0;
 }
