@@ -1,6 +1,5 @@
 #include "frontend/coef_file.h"
 
-#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -17,7 +16,9 @@ namespace {
 constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
 constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
 
-bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+// White space as the C library's isspace sees it in the "C" locale the
+// program runs in, without a call per character.
+bool is_space(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool is_digit(int c) { return c >= '0' && c <= '9'; }
 
 // Accumulates one more decimal digit, holding the magnitude just above the
@@ -55,7 +56,7 @@ Coef parse_coef(std::string_view line, int32_t& value) {
 // skipped, then an optional sign must be followed by a digit.
 bool another_integer_follows(LineReader& f) {
   int c = f.get();
-  while (c != EOF && std::isspace(c)) c = f.get();
+  while (c != EOF && is_space(c)) c = f.get();
   if (c == '+' || c == '-') c = f.get();
   return is_digit(c);
 }
@@ -107,9 +108,8 @@ void read_coef_file(RunState& st, int channel, const std::string& name) {
   int line_number = 0;
   while (count < kMaxCoefs && reader.read(line, end)) {
     ++line_number;
-    if (const size_t cut = line.find("^M"); cut != std::string_view::npos) {
-      line = line.substr(0, cut);
-    }
+    // A line ends at a literal "^M" as in a command file; the number at its
+    // start ends at the '^' in any case, so no cut is needed to read it.
     int32_t value = 0;
     const Coef got = parse_coef(line, value);
     if (got == Coef::kNone) continue;

@@ -37,6 +37,9 @@ TEST_F(CoefFileTest, SummaryOfSmallFiles) {
       {"", 0, 2, 0, 0},                 // no coefficients: even
       {"-3\n-4\n", 2, 0, -4, 7},        // the sum's magnitude
       {"# header\ncoef:\n  +7 8 9\n\t-2^M5\n 3x\n", 3, 0, 7, 8},
+      // Every C white space leads a number; "^M" ends a number, even one
+      // whose digits would run beyond 32 bits after it.
+      {"\v\f\r 4\n^M9\n12^M99999999999\n", 2, 0, 12, 16},
   };
   for (const Case& c : cases) {
     const ChannelSettings& ch = read(c.text);
