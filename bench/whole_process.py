@@ -13,6 +13,8 @@ import time
 
 build = os.path.abspath(sys.argv[1])
 runs = int(sys.argv[2])
+if runs < 50:
+    sys.exit("whole_process.py: at least 50 runs, for a median worth the name")
 root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 example = "wideband4.txt"
 
@@ -28,8 +30,10 @@ commands = {
 times = {k: [] for k in commands}
 devnull = subprocess.DEVNULL
 for _ in range(3):  # warm caches
-    for cmd in commands.values():
-        subprocess.run(cmd, cwd=work, stdout=devnull, stderr=devnull)
+    for name, cmd in commands.items():
+        r = subprocess.run(cmd, cwd=work, stdout=devnull, stderr=devnull)
+        if r.returncode != 0:
+            sys.exit(f"{name} exited with {r.returncode}: the timing would mean nothing")
 for _ in range(runs):
     for name, cmd in commands.items():
         t0 = time.perf_counter()
