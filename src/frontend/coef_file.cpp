@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
-#include <string_view>
 
 #include "frontend/early_stop.h"
 #include "frontend/line_reader.h"
@@ -30,25 +29,35 @@ int64_t add_digit(int64_t magnitude, int digit) {
 
 enum class Coef { kNone, kValue, kTooLarge };
 
-// Reads the optionally signed decimal integer that `line` starts with, after
-// optional white space.  Returns kNone when the line starts with anything
-// else, kTooLarge (with the value clamped to 32 bits) when the number does not
-// fit in 32 bits.
-Coef parse_coef(std::string_view line, int32_t& value) {
-  size_t i = 0;
-  while (i < line.size() && is_space(line[i])) ++i;
+// Reads the line at the reader's position, all of it: the optionally signed
+// decimal integer it starts with after optional white space, and the rest up
+// to its line feed.  Returns kNone when the line starts with anything else,
+// kTooLarge (with the value clamped to 32 bits) when the number does not fit
+// in 32 bits.  The line is read a character at a time where the number is
+// and skipped in one search after it, since a coefficient line is mostly
+// just its number.  (A literal "^M", which ends a command line, needs no
+// test: the number ends at its '^' anyway.)
+Coef read_coef_line(LineReader& r, int32_t& value) {
+  int c = r.peek();
+  while (c != '\n' && is_space(c)) c = r.next();
   bool negative = false;
-  if (i < line.size() && (line[i] == '+' || line[i] == '-')) negative = line[i++] == '-';
-  if (i == line.size() || !is_digit(line[i])) return Coef::kNone;
-  int64_t magnitude = 0;
-  for (; i < line.size() && is_digit(line[i]); ++i) magnitude = add_digit(magnitude, line[i] - '0');
-  int64_t v = negative ? -magnitude : magnitude;
-  Coef result = Coef::kValue;
-  if (v > kInt32Max || v < kInt32Min) {
-    v = v > 0 ? kInt32Max : kInt32Min;
-    result = Coef::kTooLarge;
+  if (c == '+' || c == '-') {
+    negative = c == '-';
+    c = r.next();
   }
-  value = static_cast<int32_t>(v);
+  Coef result = Coef::kNone;
+  if (is_digit(c)) {
+    int64_t magnitude = 0;
+    for (; is_digit(c); c = r.next()) magnitude = add_digit(magnitude, c - '0');
+    int64_t v = negative ? -magnitude : magnitude;
+    result = Coef::kValue;
+    if (v > kInt32Max || v < kInt32Min) {
+      v = v > 0 ? kInt32Max : kInt32Min;
+      result = Coef::kTooLarge;
+    }
+    value = static_cast<int32_t>(v);
+  }
+  r.skip_line();
   return result;
 }
 
@@ -103,15 +112,11 @@ void read_coef_file(RunState& st, int channel, const std::string& name) {
   c.coefs.fill(0);
   int count = 0;
   LineReader reader(f);
-  std::string_view line;
-  LineEnd end;
   int line_number = 0;
-  while (count < kMaxCoefs && reader.read(line, end)) {
+  while (count < kMaxCoefs && reader.peek() != EOF) {
     ++line_number;
-    // A line ends at a literal "^M" as in a command file; the number at its
-    // start ends at the '^' in any case, so no cut is needed to read it.
     int32_t value = 0;
-    const Coef got = parse_coef(line, value);
+    const Coef got = read_coef_line(reader, value);
     if (got == Coef::kNone) continue;
     if (got == Coef::kTooLarge) {
       ConsoleLine(st, strf("Coefficient on line %d does not fit in 32 bits in file: %s\n",

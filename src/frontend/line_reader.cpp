@@ -57,9 +57,17 @@ bool LineReader::read(std::string_view& line, LineEnd& end) {
   }
 }
 
-int LineReader::get() {
-  if (pos_ == filled_ && !fill()) return EOF;
-  return static_cast<unsigned char>(block_[pos_++]);
+void LineReader::skip_to_line_feed() {
+  for (;;) {
+    if (pos_ == filled_ && !fill()) return;
+    const char* start = block_.get() + pos_;
+    const auto* lf = static_cast<const char*>(std::memchr(start, '\n', filled_ - pos_));
+    if (lf != nullptr) {
+      pos_ += static_cast<size_t>(lf - start) + 1;
+      return;
+    }
+    pos_ = filled_;
+  }
 }
 
 void LineReader::give_back() {

@@ -30,8 +30,33 @@ class LineReader {
   // the file when nothing was left to read.
   bool read(std::string_view& line, LineEnd& end);
 
-  // Returns the next character, or EOF at the end of the file.
-  int get();
+  // Returns the next character without taking it, or EOF at the end of the
+  // file.
+  int peek() {
+    if (pos_ == filled_ && !fill()) return EOF;
+    return static_cast<unsigned char>(block_[pos_]);
+  }
+  // Takes the next character and returns it, or EOF at the end of the file.
+  int get() {
+    const int c = peek();
+    if (c != EOF) ++pos_;
+    return c;
+  }
+  // Takes the next character, which peek has shown to be there, and
+  // returns the one after it as peek does.
+  int next() {
+    ++pos_;
+    return peek();
+  }
+  // Takes everything up to and including the next line feed, or to the end
+  // of the file.
+  void skip_line() {
+    if (pos_ < filled_ && block_[pos_] == '\n') {
+      ++pos_;  // the usual case: nothing left of the line but its feed
+    } else {
+      skip_to_line_feed();
+    }
+  }
 
   // Moves the file back over what was read ahead, so that it continues just
   // after the last line or character handed out (for a file read in two
@@ -42,6 +67,7 @@ class LineReader {
   static constexpr size_t kBlock = 1 << 14;
 
   bool fill();  // reads the next block when the current one is used up
+  void skip_to_line_feed();
 
   int fd_;
   std::unique_ptr<char[]> block_;

@@ -81,6 +81,31 @@ TEST(LineReaderTest, ASecondReaderContinuesAfterWhatTheFirstGaveBack) {
   std::fclose(f);
 }
 
+TEST(LineReaderTest, CharactersAndSkippedLinesCrossBlocksLikeLines) {
+  ScratchDir dir;
+  // The second line's feed is the first character of the second block.
+  const std::string first(16382, 'a');
+  dir.write("in.txt", "ab\n" + first + "\n-12\nlast");
+  std::FILE* f = open_for_reading(dir.file("in.txt"));
+  ASSERT_NE(f, nullptr);
+  LineReader r(f);
+  EXPECT_EQ(r.peek(), 'a');
+  EXPECT_EQ(r.next(), 'b');
+  r.skip_line();  // the rest of "ab"
+  r.skip_line();  // the long line, its feed in the next block
+  EXPECT_EQ(r.get(), '-');
+  EXPECT_EQ(r.next(), '2');
+  std::string_view line;
+  LineEnd end;
+  ASSERT_TRUE(r.read(line, end));  // what is left of "-12"
+  EXPECT_EQ(line, "2");
+  r.skip_line();  // "last", to the end of the file
+  EXPECT_EQ(r.peek(), EOF);
+  r.skip_line();
+  EXPECT_EQ(r.get(), EOF);
+  std::fclose(f);
+}
+
 TEST(LineReaderTest, DirectoriesAndMissingFilesDoNotOpen) {
   ScratchDir dir;
   EXPECT_EQ(open_for_reading(dir.path()), nullptr);
