@@ -1,8 +1,6 @@
 #include "catalogue/line_format.h"
 
 #include <charconv>
-#include <cstdarg>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -16,24 +14,12 @@ TextLine& TextLine::dec(int32_t v, int width) {
   return text(std::string_view(digits, n));
 }
 
-void writef(OutputFile& out, const char* format, ...) {
-  char line[256];
-  va_list args;
-  va_start(args, format);
-  va_list copy;
-  va_copy(copy, args);
-  const int n = std::vsnprintf(line, sizeof line, format, args);
-  va_end(args);
-  if (n >= 0 && static_cast<size_t>(n) < sizeof line) {
-    out.write(std::string_view(line, static_cast<size_t>(n)));
-  } else if (n > 0) {
-    // Rare: a very long name or a huge double.
-    std::string text(static_cast<size_t>(n) + 1, '\0');
-    std::vsnprintf(text.data(), text.size(), format, copy);
-    text.resize(static_cast<size_t>(n));
-    out.write(text);
-  }
-  va_end(copy);
+TextLine& TextLine::fixed(double v) {
+  // Rounded exactly to six decimals, as printf rounds; the largest double
+  // takes 309 digits before the point.
+  char digits[400];
+  const auto r = std::to_chars(digits, digits + sizeof digits, v, std::chars_format::fixed, 6);
+  return text(std::string_view(digits, static_cast<size_t>(r.ptr - digits)));
 }
 
 }  // namespace cmd7730

@@ -1,8 +1,8 @@
 // Building the lines of the register outputs.  The writers produce thousands
 // of short lines of hexadecimal and decimal numbers; `TextLine` formats them
-// in place (printf's "%x", "%d", "%5d" and "%-20s", character for character)
-// without a format string to parse per number or a library call per piece.
-// `writef` remains for the few lines that print doubles.
+// in place (printf's "%x", "%d", "%5d", "%lf" and "%-20s", character for
+// character) without a format string to parse per number or a library call
+// per piece.
 #pragma once
 
 #include <cstdint>
@@ -51,6 +51,10 @@ class TextLine {
   // (width 0) or "%5d" (width 5) prints it.
   TextLine& dec(int32_t v, int width = 0);
 
+  // `v` with six decimals, as "%lf" prints it (also "inf", "-nan" and the
+  // like).
+  TextLine& fixed(double v);
+
   // `s` left-aligned in at least `width` columns, as "%-20s" prints it.
   TextLine& left(std::string_view s, int width) {
     text(s);
@@ -82,9 +86,5 @@ class TextLine {
   std::string buf_;  // storage; only the first size_ characters are the line
   size_t size_ = 0;
 };
-
-// Formats and writes to `out` (nothing when it is closed).  Texts of any
-// length are written whole.
-void writef(OutputFile& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 }  // namespace cmd7730

@@ -9,17 +9,15 @@ namespace cmd7730 {
 void write_table(RunState& st) {
   if (!st.output_open(kTable)) return;
   OutputFile& out = st.out[kTable];
-  TextLine line;  // the line being formatted, reused
+  TextLine line;  // lines not yet written
   for (const VariableEntry* e : st.catalogue.registration_list()) {
-    const char* name = e->name.c_str();
     if (e->is_wide()) {
       const auto& d = e->double_cell;
       if (d[0] == nullptr) continue;
-      if (d[1] != nullptr) {
-        writef(out, "%-20s %lf %lf %lf %lf\n", name, *d[0], *d[1], *d[2], *d[3]);
-      } else {
-        writef(out, "%-20s %lf\n", name, *d[0]);
-      }
+      // "%-20s %lf %lf %lf %lf\n" for four values, "%-20s %lf\n" for one.
+      line.left(e->name, 20);
+      for (int k = 0; k < (d[1] != nullptr ? 4 : 1); ++k) line.put(' ').fixed(*d[k]);
+      line.put('\n').spill_to(out);
     } else {
       const auto& c = e->int_cell;
       if (c[0] == nullptr) continue;
@@ -30,9 +28,10 @@ void write_table(RunState& st) {
       } else {
         line.put(' ').dec(*c[0]);
       }
-      line.put('\n').write_to(out);
+      line.put('\n').spill_to(out);
     }
   }
+  line.write_to(out);
 }
 
 }  // namespace cmd7730

@@ -5,16 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace cmd7730 {
 namespace {
 
 std::string printf_text(const char* format, auto value) {
-  char buf[64];
+  char buf[512];
   std::snprintf(buf, sizeof buf, format, value);
   return buf;
 }
@@ -33,6 +36,39 @@ TEST(LineFormatTest, NumbersMatchPrintfConversions) {
     EXPECT_EQ(line.dec(v).view(), printf_text("%d", v)) << v;
     line.clear();
     EXPECT_EQ(line.dec(v, 5).view(), printf_text("%5d", v)) << v;
+  }
+}
+
+TEST(LineFormatTest, DoublesMatchPrintfWithSixDecimals) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                -1.0,
+                                80.5,
+                                15.36,
+                                -9.6,
+                                0.0000005,
+                                0.0000015,
+                                2.5e-7,
+                                1e20,
+                                1e300,
+                                std::numeric_limits<double>::max(),
+                                std::numeric_limits<double>::denorm_min(),
+                                kInf,
+                                -kInf,
+                                kNan,
+                                -kNan};
+  // Bit patterns across every exponent, and values on the rounding edge.
+  std::mt19937_64 bits(7730);
+  for (int i = 0; i < 20000; ++i) {
+    values.push_back(std::bit_cast<double>(bits()));
+    values.push_back(static_cast<double>(bits() % 100000000) / 2e6);
+  }
+  TextLine line;
+  for (const double v : values) {
+    line.clear();
+    ASSERT_EQ(line.fixed(v).view(), printf_text("%lf", v)) << std::bit_cast<uint64_t>(v);
   }
 }
 
