@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -164,6 +165,16 @@ TEST(BadInput, IncludesAndUnreadableFiles) {
   EXPECT_EQ(res.status, 1);
   EXPECT_EQ(res.err, "Error: Couldn't open command file nothere\n");
   EXPECT_EQ(dir.list(), (std::vector<std::string>{"c.txt", "cmd7730TmpCmdFile"}));
+
+  // The temporary command file cannot be created.
+  ScratchDir blocked;
+  blocked.write("c.txt", kReceive);
+  std::filesystem::create_directory(blocked.file("cmd7730TmpCmdFile"));
+  res = run_binary(blocked.path(), {"c.txt"});
+  EXPECT_EQ(res.status, 1);
+  EXPECT_FALSE(res.signaled);
+  EXPECT_EQ(res.err, "Error: Could not open temporary command file for writing\n");
+  EXPECT_EQ(blocked.list(), (std::vector<std::string>{"c.txt", "cmd7730TmpCmdFile"}));
 }
 
 TEST(BadInput, LongLinesOddBytesAndLineEnds) {
@@ -243,6 +254,20 @@ TEST(BadInput, NumbersThatAreNotNumbersOrDoNotFit) {
        "copy_channel must be between 0 and 3"},
   };
   for (const Case& c : cases) expect_clean_run(c);
+}
+
+TEST(BadInput, HugeValuesReachTheTableWhole) {
+  ScratchDir dir;
+  dir.write("rx.coef", read_file(CMD7730_SOURCE_DIR "/examples/lowpass31.coef"));
+  dir.write("c.txt", receive_with("fck 1e300\nprint table\n"));
+  const RunResult r = run_binary(dir.path(), {"c.txt"});
+  EXPECT_FALSE(r.signaled);
+  EXPECT_EQ(r.status, 0) << r.err;
+  // 301 digits and six decimals: far longer than any ordinary row.
+  char value[400];
+  std::snprintf(value, sizeof value, "%lf", 1e300);
+  EXPECT_NE(dir.read("c.tbl").find("\nfck                  " + std::string(value) + "\n"),
+            std::string::npos);
 }
 
 TEST(BadInput, CoefficientFiles) {
