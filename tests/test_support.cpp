@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -56,6 +57,9 @@ RunResult run_binary(const std::string& dir, const std::vector<std::string>& arg
   const std::string err_path = dir + "/.stderr";
   const std::string out_path = dir + "/.stdout";
   RunResult r;
+  // The child would otherwise write out the test runner's pending output a
+  // second time when it reopens standard output.
+  std::fflush(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
     if (chdir(dir.c_str()) != 0) _exit(127);
