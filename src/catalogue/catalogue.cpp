@@ -9,15 +9,11 @@ int effective_class(const VariableEntry& entry, int xmt) {
 
 void wrap_description(std::string& text) { wrap_text(text.data(), text.size()); }
 
-int hash_name(std::string_view name) {
-  int h = 0;
-  for (char c : name) h = (h * 347 + static_cast<signed char>(c)) % 1000;
-  if (h < 0) h += 1000;
-  return h;
+VariableEntry* Catalogue::intern_variable(std::string_view name) {
+  return intern(name, hash_name(name));
 }
 
-VariableEntry* Catalogue::intern_variable(std::string_view name) {
-  const int b = hash_name(name);
+VariableEntry* Catalogue::intern(std::string_view name, int b) {
   for (VariableEntry* e = buckets_[b]; e != nullptr; e = e->bucket_next) {
     if (e->name == name) return e;
   }
@@ -39,7 +35,7 @@ VariableEntry* Catalogue::lookup_variable(std::string_view name) const {
 }
 
 VariableEntry* Catalogue::register_row(const RegisterRow& row) {
-  VariableEntry* e = intern_variable(row.name);
+  VariableEntry* e = intern(row.name, row_hash(row));
   if (e == nullptr) return nullptr;
   e->class_word = row.class_word();
   e->width = row.width;

@@ -53,9 +53,6 @@ inline constexpr int kClassMandatory = 5;
 // characters and every following line at most 79 (counted from the newline).
 void wrap_description(std::string& text);
 
-// The bucket 0..999 of a name: h = (h*347 + c) mod 1000 over signed chars.
-int hash_name(std::string_view name);
-
 class Catalogue {
  public:
   static constexpr int kBuckets = 1000;
@@ -101,6 +98,8 @@ class Catalogue {
 
  private:
   VariableEntry* register_row(const RegisterRow& row);
+  // intern_variable with the name's bucket already known.
+  VariableEntry* intern(std::string_view name, int bucket);
 
   // Entries in blocks that are never moved or freed before the catalogue
   // is, so references to them stay valid; only the blocks in use exist.

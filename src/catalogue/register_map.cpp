@@ -322,14 +322,31 @@ constexpr WrappedDescriptions kWrapped = [] {
   return w;
 }();
 
+constexpr std::array<int, kRowCount> kRowHash = [] {
+  std::array<int, kRowCount> h{};
+  for (size_t i = 0; i < kRowCount; ++i) h[i] = hash_name(kRows[i].name);
+  return h;
+}();
+
+// The index of `row` in the map, or kRowCount for a row from elsewhere.
+size_t row_index(const RegisterRow& row) {
+  const auto* first = std::begin(kRows);
+  if (&row < first || &row >= std::end(kRows)) return kRowCount;
+  return static_cast<size_t>(&row - first);
+}
+
 }  // namespace
 
 std::span<const RegisterRow> register_map() { return kRows; }
 
+int row_hash(const RegisterRow& row) {
+  const size_t i = row_index(row);
+  return i < kRowCount ? kRowHash[i] : hash_name(row.name);
+}
+
 std::string_view wrapped_description(const RegisterRow& row) {
-  const auto* first = std::begin(kRows);
-  if (&row < first || &row >= std::end(kRows)) return row.description;  // not a row of the map
-  const size_t i = static_cast<size_t>(&row - first);
+  const size_t i = row_index(row);
+  if (i == kRowCount) return row.description;  // not a row of the map
   return {kWrapped.text.data() + kWrapped.start[i], kWrapped.length[i]};
 }
 

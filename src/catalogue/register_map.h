@@ -70,6 +70,20 @@ constexpr void wrap_text(char* text, size_t len) {
   }
 }
 
+// The bucket 0..999 of a name in the catalogue's index: h = (h*347 + c) mod
+// 1000 over the name's characters as signed values, the remainder keeping
+// the sign of the dividend; a negative result has 1000 added.
+constexpr int hash_name(std::string_view name) {
+  int h = 0;
+  for (const char c : name) h = (h * 347 + static_cast<signed char>(c)) % 1000;
+  if (h < 0) h += 1000;
+  return h;
+}
+
+// hash_name of the name of `row`, a row of register_map(), worked out when
+// the program is compiled.
+int row_hash(const RegisterRow& row);
+
 // The description of `row`, a row of register_map(), wrapped by wrap_text.
 // The wrapping is done when the program is compiled, not on every run.
 std::string_view wrapped_description(const RegisterRow& row);

@@ -1,5 +1,6 @@
-// The help texts are wrapped when the program is compiled; they must read
-// exactly as wrapping the row's text at run time gives, for every row.
+// What is worked out for each row of the register map when the program is
+// compiled -- its wrapped help text and its name's bucket -- must equal what
+// working it out at run time gives, for every row.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,6 +27,15 @@ TEST(WrappedDescriptionTest, ARowFromElsewhereKeepsItsText) {
   RegisterRow row = register_map()[0];
   row.description = "a text not in the map";
   EXPECT_EQ(wrapped_description(row), "a text not in the map");
+}
+
+TEST(RowHashTest, EveryRowMatchesHashingItsNameAtRunTime) {
+  for (const RegisterRow& row : register_map()) {
+    EXPECT_EQ(row_hash(row), hash_name(row.name)) << row.name;
+  }
+  RegisterRow row = register_map()[0];
+  row.name = "not_in_the_map";
+  EXPECT_EQ(row_hash(row), hash_name("not_in_the_map"));
 }
 
 }  // namespace
