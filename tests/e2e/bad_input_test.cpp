@@ -175,6 +175,18 @@ TEST(BadInput, IncludesAndUnreadableFiles) {
   EXPECT_FALSE(res.signaled);
   EXPECT_EQ(res.err, "Error: Could not open temporary command file for writing\n");
   EXPECT_EQ(blocked.list(), (std::vector<std::string>{"c.txt", "cmd7730TmpCmdFile"}));
+
+  // An output on a full disk: the run must not end as a success.
+  if (std::filesystem::exists("/dev/full")) {
+    ScratchDir full;
+    full.write("rx.coef", read_file(CMD7730_SOURCE_DIR "/examples/lowpass31.coef"));
+    full.write("c.txt", std::string(kReceive) + "print table\n");
+    std::filesystem::create_symlink("/dev/full", full.file("c.tbl"));
+    res = run_binary(full.path(), {"c.txt"});
+    EXPECT_EQ(res.status, 1);
+    EXPECT_FALSE(res.signaled);
+    EXPECT_TRUE(res.err.ends_with("Error: Couldn't write c.tbl\n")) << res.err;
+  }
 }
 
 TEST(BadInput, LongLinesOddBytesAndLineEnds) {
