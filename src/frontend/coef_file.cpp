@@ -99,13 +99,20 @@ void summarize_coefs(ChannelSettings& c, int count) {
 }
 
 void read_coef_file(RunState& st, int channel, const std::string& name) {
-  std::FILE* f = open_for_reading(name);
+  FileId id;
+  std::FILE* f = open_for_reading(name, &id);
   if (f == nullptr) {
     const std::string text = strf("Couldn't open coefficient file: %s\n", name.c_str());
     ConsoleLine(st, text);
     WriteOutput(st, kAnalysis, text);
     st.interp.failure = 1;
     throw EarlyStop{1};
+  }
+
+  // An output that this run has opened reads as the truncated file it is
+  // being written over, with what has reached it so far.
+  for (int k = 0; k < kOutputKinds; ++k) {
+    if (st.out[k].writes_to(id)) st.out[k].cut_to_written();
   }
 
   ChannelSettings& c = st.ch[channel];

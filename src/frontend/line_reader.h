@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "frontend/file_id.h"
+
 namespace cmd7730 {
 
 // How a line was ended in the file.  A carriage return directly before the
@@ -74,13 +76,6 @@ class LineReader {
   size_t pos_ = 0;     // next unread character in block_
   size_t filled_ = 0;  // characters in block_
   std::string long_;   // a line that runs across blocks
-};
-
-// Which file an open stream reads: its device and inode numbers.
-struct FileId {
-  unsigned long long device = 0;
-  unsigned long long inode = 0;
-  bool operator==(const FileId&) const = default;
 };
 
 // Opens `path` for reading.  Returns null when it cannot be opened or names

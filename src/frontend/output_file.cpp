@@ -32,7 +32,9 @@ bool OutputFile::open_path(const std::string& path) {
   // it (a costly call on journalling filesystems) when the new text is at
   // least as long, as it is when a configuration is compiled again.
   struct stat info;
-  old_size_ = (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) ? info.st_size : 0;
+  const bool known = ::fstat(fd, &info) == 0;
+  old_size_ = known && S_ISREG(info.st_mode) ? info.st_size : 0;
+  id_ = known ? FileId{info.st_dev, info.st_ino} : FileId{};
   open_ = true;
   return true;
 }
@@ -101,6 +103,12 @@ void OutputFile::flush() {
   } else if (stream_ != nullptr) {
     std::fflush(stream_);
   }
+}
+
+void OutputFile::cut_to_written() {
+  if (fd_ < 0 || old_size_ <= written_) return;
+  if (::ftruncate(fd_, written_) != 0) failed_ = true;
+  old_size_ = 0;
 }
 
 void OutputFile::close() {

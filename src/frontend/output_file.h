@@ -3,14 +3,18 @@
 // stream in large blocks; `close` and `flush` write out what is pending.
 //
 // A file on disk is rewritten in place and cut to its new length by `flush`
-// (and so by `close`), rather than truncated when it is opened: some filesystems (ext4) force a
-// write-back of a file that was truncated to nothing and rewritten, and that
-// made every run wait on the disk for each output it replaced.
+// (and so by `close`), rather than truncated when it is opened: some
+// filesystems (ext4) force a write-back of a file that was truncated to
+// nothing and rewritten, and that made every run wait on the disk for each
+// output it replaced.  A run that reads a file it is writing must first call
+// `cut_to_written`, so that it reads what a truncated file would hold.
 #pragma once
 
 #include <cstdio>
 #include <string>
 #include <string_view>
+
+#include "frontend/file_id.h"
 
 namespace cmd7730 {
 
@@ -44,6 +48,12 @@ class OutputFile {
   // The name given to `open_path`.
   const std::string& path() const { return path_; }
 
+  // True when this is a file opened with `open_path` and `id` is that file.
+  bool writes_to(const FileId& id) const { return fd_ >= 0 && id == id_; }
+  // Cuts the file to what has been handed to it so far, as if it had been
+  // truncated when opened: for a file about to be read in the same run.
+  void cut_to_written();
+
  private:
   void send(const char* data, size_t size);  // to the file or stream, unbuffered
   void write_out(const char* data, size_t size);
@@ -52,6 +62,7 @@ class OutputFile {
   int fd_ = -1;                  // a file opened with open_path
   long long written_ = 0;        // bytes written to fd_ so far
   long long old_size_ = 0;       // length of the file before this run wrote it
+  FileId id_;                    // which file fd_ is
   bool memory_ = false;
   bool open_ = false;
   bool failed_ = false;

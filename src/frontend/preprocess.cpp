@@ -80,6 +80,9 @@ class Preprocessor {
         throw EarlyStop{1};
       }
     }
+    // Reading the temporary command file into itself: it reads as the
+    // truncated file it is being written over.
+    if (tmp_.writes_to(file.id)) tmp_.cut_to_written();
     open_files_.push_back(std::move(file));
     try {
       copy_lines(f, name);
