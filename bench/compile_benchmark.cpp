@@ -52,7 +52,7 @@ void BM_Interpretation(benchmark::State& state) {
     auto st = fresh_state();
     st->build_catalogue();
     state.ResumeTiming();
-    prepare_and_interpret(*st);
+    interpret_control_file(*st);
   }
 }
 BENCHMARK(BM_Interpretation)->Unit(benchmark::kMicrosecond);

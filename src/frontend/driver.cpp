@@ -27,6 +27,10 @@ void close_outputs(RunState& st) {
 int prepare_and_interpret(RunState& st) {
   st.error_flag = 0;
   st.build_catalogue();
+  return interpret_control_file(st);
+}
+
+int interpret_control_file(RunState& st) {
   {
     OutputFile tmp;
     if (!tmp.open_path(kTemporaryCommandFile)) {

@@ -21,6 +21,10 @@ int run_cmd7730(RunState& st, const std::vector<std::string>& args);
 // Builds the catalogue, writes the temporary command file and runs the first
 // interpretation pass.  Returns 1 when the run must end there, else 0.
 int prepare_and_interpret(RunState& st);
+// The same after the catalogue build: writes the temporary command file and
+// runs the first interpretation pass.  Returns 1 when the run must end
+// there, else 0.
+int interpret_control_file(RunState& st);
 // Runs the mixer step, the declaration check, the configuration, the
 // consistency checks and (analysis selected) the filter reports and the
 // power estimate.
