@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace cmd7730 {
 
@@ -26,6 +27,15 @@ struct RegisterImage {
   // is still written out.
   std::array<bool, kWords> used;
 };
+
+// Returns the first index from `i` on whose register is used, or kWords.
+// Found with one scan: a few hundred of the 3561 registers are used.
+inline int next_used(const RegisterImage& image, int i) {
+  if (i >= RegisterImage::kWords) return RegisterImage::kWords;
+  const void* hit = std::memchr(image.used.data() + i, true, RegisterImage::kWords - i);
+  return hit == nullptr ? RegisterImage::kWords
+                        : static_cast<int>(static_cast<const bool*>(hit) - image.used.data());
+}
 
 // Returns the page of image index `i`: -1 for a global register.
 constexpr int register_page(int i) { return i / 16 - 1; }

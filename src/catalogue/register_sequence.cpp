@@ -96,8 +96,7 @@ void write_register_sequence(RunState& st, const RegisterImage& image) {
     for (int address : kMixSelAddresses) seq.emit(page, address, 0);
   }
 
-  for (int i = 1; i < RegisterImage::kWords; ++i) {
-    if (!image.used[i]) continue;
+  for (int i = next_used(image, 1); i < RegisterImage::kWords; i = next_used(image, i + 1)) {
     const int p = register_page(i);
     const int a = register_address(i);
     if (is_mix_select(p, a)) continue;

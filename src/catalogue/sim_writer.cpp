@@ -37,8 +37,7 @@ void write_sim_script(RunState& st, const RegisterImage& image) {
   OutputFile& out = st.out[kSim];
   TextLine line;  // lines not yet written
 
-  for (int i = 0; i < RegisterImage::kWords; ++i) {
-    if (!image.used[i]) continue;
+  for (int i = next_used(image, 0); i < RegisterImage::kWords; i = next_used(image, i + 1)) {
     const int p = register_page(i);
     const int a = register_address(i);
     if ((p == kMixPageAB || p == kMixPageCD) && a == kMixSelAddress) continue;
