@@ -10,7 +10,7 @@ TextLine& TextLine::dec(int32_t v, int width) {
   char digits[11];  // "-2147483648"
   const auto r = std::to_chars(digits, digits + sizeof digits, v);
   const size_t n = static_cast<size_t>(r.ptr - digits);
-  for (size_t i = n; i < static_cast<size_t>(width); ++i) put(' ');
+  if (n < static_cast<size_t>(width)) blanks(static_cast<size_t>(width) - n);
   return text(std::string_view(digits, n));
 }
 

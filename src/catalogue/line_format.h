@@ -28,6 +28,11 @@ class TextLine {
     size_ += s.size();
     return *this;
   }
+  TextLine& blanks(size_t n) {
+    std::memset(room(n), ' ', n);
+    size_ += n;
+    return *this;
+  }
   TextLine& put(char c) {
     *room(1) = c;
     ++size_;
@@ -58,7 +63,7 @@ class TextLine {
   // `s` left-aligned in at least `width` columns, as "%-20s" prints it.
   TextLine& left(std::string_view s, int width) {
     text(s);
-    for (size_t i = s.size(); i < static_cast<size_t>(width); ++i) put(' ');
+    if (s.size() < static_cast<size_t>(width)) blanks(static_cast<size_t>(width) - s.size());
     return *this;
   }
 
