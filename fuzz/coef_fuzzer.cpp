@@ -20,23 +20,9 @@
 #include "frontend/coef_file.h"
 #include "frontend/early_stop.h"
 #include "frontend/run_state.h"
+#include "fuzz_scratch.h"
 
 namespace {
-
-void enter_scratch_dir() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  std::string tmpl = (std::filesystem::temp_directory_path() / "cmd7730-coef-XXXXXX").string();
-  if (mkdtemp(tmpl.data()) == nullptr || chdir(tmpl.c_str()) != 0) std::abort();
-}
-
-void write(const char* name, std::string_view bytes) {
-  std::FILE* f = std::fopen(name, "wb");
-  if (f == nullptr) std::abort();
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-}
 
 void check(bool ok) {
   if (!ok) std::abort();
@@ -60,9 +46,9 @@ void check_summary(const cmd7730::ChannelSettings& c, int count) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  enter_scratch_dir();
+  cmd7730::fuzz::enter_scratch_dir();
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  write("f.coef", input);
+  cmd7730::fuzz::write("f.coef", input);
 
   auto st = std::make_unique<cmd7730::RunState>();
   st->console.open_memory();

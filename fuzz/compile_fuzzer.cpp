@@ -15,32 +15,15 @@
 
 #include "frontend/driver.h"
 #include "frontend/run_state.h"
-
-namespace {
-
-void enter_scratch_dir() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  std::string tmpl = (std::filesystem::temp_directory_path() / "cmd7730-fuzz-XXXXXX").string();
-  if (mkdtemp(tmpl.data()) == nullptr || chdir(tmpl.c_str()) != 0) std::abort();
-}
-
-void write(const char* name, std::string_view bytes) {
-  std::FILE* f = std::fopen(name, "wb");
-  if (f == nullptr) std::abort();
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-}
-
-}  // namespace
+#include "fuzz_scratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  enter_scratch_dir();
+  cmd7730::fuzz::enter_scratch_dir();
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   const size_t cut = input.find("\n@@\n");
-  write("c.txt", input.substr(0, cut));
-  write("f.coef", cut == std::string_view::npos ? std::string_view() : input.substr(cut + 4));
+  cmd7730::fuzz::write("c.txt", input.substr(0, cut));
+  cmd7730::fuzz::write("f.coef",
+                       cut == std::string_view::npos ? std::string_view() : input.substr(cut + 4));
 
   auto st = std::make_unique<cmd7730::RunState>();
   st->console.open_memory();
