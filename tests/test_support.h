@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "frontend/early_stop.h"
+
 namespace cmd7730::testing {
 
 // A fresh directory under the system temp dir, removed on destruction.
@@ -36,6 +38,18 @@ struct RunResult {
 
 // Runs the built cmd7730 with `args` in directory `dir`.
 RunResult run_binary(const std::string& dir, const std::vector<std::string>& args);
+
+// Runs `fn`; returns the status of the EarlyStop it throws, or 0 when it
+// returns normally.
+template <typename Fn>
+int early_stop_status(Fn&& fn) {
+  try {
+    fn();
+  } catch (const EarlyStop& stop) {
+    return stop.status;
+  }
+  return 0;
+}
 
 std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& content);

@@ -10,6 +10,7 @@
 
 #include "frontend/early_stop.h"
 #include "frontend/run_state.h"
+#include "test_support.h"
 
 namespace cmd7730 {
 namespace {
@@ -28,12 +29,7 @@ class DefaultsTest : public ::testing::Test {
   }
   // Runs the check; returns the status of the early stop, or 0 if it returned.
   int check() {
-    try {
-      check_declarations(*st);
-    } catch (const EarlyStop& stop) {
-      return stop.status;
-    }
-    return 0;
+    return testing::early_stop_status([&] { check_declarations(*st); });
   }
   std::unique_ptr<RunState> st;
 };

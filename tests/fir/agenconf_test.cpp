@@ -10,6 +10,7 @@
 #include "fir/fircases.h"
 #include "frontend/early_stop.h"
 #include "frontend/run_state.h"
+#include "test_support.h"
 
 namespace cmd7730 {
 namespace {
@@ -39,12 +40,7 @@ class AgenConfTest : public ::testing::Test {
   // Runs `fn`, expecting it to end the run with status -1.
   template <typename Fn>
   void ExpectStop(Fn fn) {
-    try {
-      fn();
-      ADD_FAILURE() << "expected the run to stop";
-    } catch (const EarlyStop& stop) {
-      EXPECT_EQ(stop.status, -1);
-    }
+    EXPECT_EQ(testing::early_stop_status(fn), -1) << "expected the run to stop with status -1";
   }
 
   const std::string& console() const { return st.console.captured(); }

@@ -9,6 +9,7 @@
 
 #include "frontend/early_stop.h"
 #include "frontend/run_state.h"
+#include "test_support.h"
 
 namespace cmd7730 {
 namespace {
@@ -71,12 +72,7 @@ class FirConfigTest : public ::testing::Test {
 
   template <typename Fn>
   void ExpectStop(Fn fn) {
-    try {
-      fn();
-      ADD_FAILURE() << "expected the run to stop";
-    } catch (const EarlyStop& stop) {
-      EXPECT_EQ(stop.status, -1);
-    }
+    EXPECT_EQ(testing::early_stop_status(fn), -1) << "expected the run to stop with status -1";
   }
 
   bool DebugHas(const std::string& text) const {

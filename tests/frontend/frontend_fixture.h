@@ -35,12 +35,7 @@ class FrontendTest : public ::testing::Test {
   // Runs `fn`; returns the status of the EarlyStop it throws, or 0.
   template <typename Fn>
   int stop_status(Fn&& fn) {
-    try {
-      fn();
-    } catch (const EarlyStop& stop) {
-      return stop.status;
-    }
-    return 0;
+    return testing::early_stop_status(fn);
   }
 
   testing::ScratchDir dir;
