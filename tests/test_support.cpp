@@ -53,18 +53,19 @@ void write_file(const std::string& path, const std::string& content) {
   out << content;
 }
 
-RunResult run_binary(const std::string& dir, const std::vector<std::string>& args) {
-  const std::string err_path = dir + "/.stderr";
-  const std::string out_path = dir + "/.stdout";
-  RunResult r;
+StartedRun start_binary(const std::string& dir, const std::vector<std::string>& args,
+                        const std::string& tag) {
+  StartedRun run;
+  run.err_path = dir + "/.stderr" + tag;
+  run.out_path = dir + "/.stdout" + tag;
   // The child would otherwise write out the test runner's pending output a
   // second time when it reopens standard output.
   std::fflush(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
     if (chdir(dir.c_str()) != 0) _exit(127);
-    if (!freopen(err_path.c_str(), "w", stderr)) _exit(127);
-    if (!freopen(out_path.c_str(), "w", stdout)) _exit(127);
+    if (!freopen(run.err_path.c_str(), "w", stderr)) _exit(127);
+    if (!freopen(run.out_path.c_str(), "w", stdout)) _exit(127);
     std::vector<char*> argv;
     std::string bin = CMD7730_BINARY;
     argv.push_back(bin.data());
@@ -74,15 +75,25 @@ RunResult run_binary(const std::string& dir, const std::vector<std::string>& arg
     execv(bin.c_str(), argv.data());
     _exit(127);
   }
+  run.pid = pid;
+  return run;
+}
+
+RunResult wait_binary(const StartedRun& run) {
+  RunResult r;
   int wstatus = 0;
-  waitpid(pid, &wstatus, 0);
+  waitpid(run.pid, &wstatus, 0);
   r.signaled = WIFSIGNALED(wstatus);
   r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-  r.err = read_file(err_path);
-  r.out = read_file(out_path);
-  fs::remove(err_path);
-  fs::remove(out_path);
+  r.err = read_file(run.err_path);
+  r.out = read_file(run.out_path);
+  fs::remove(run.err_path);
+  fs::remove(run.out_path);
   return r;
+}
+
+RunResult run_binary(const std::string& dir, const std::vector<std::string>& args) {
+  return wait_binary(start_binary(dir, args));
 }
 
 }  // namespace cmd7730::testing

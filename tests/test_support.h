@@ -39,6 +39,18 @@ struct RunResult {
 // Runs the built cmd7730 with `args` in directory `dir`.
 RunResult run_binary(const std::string& dir, const std::vector<std::string>& args);
 
+// A cmd7730 started in the background, for runs that overlap.  Its standard
+// streams go to files in `dir` named after `tag`.
+struct StartedRun {
+  int pid = -1;
+  std::string err_path;
+  std::string out_path;
+};
+StartedRun start_binary(const std::string& dir, const std::vector<std::string>& args,
+                        const std::string& tag = "");
+// Waits for a started run to end.
+RunResult wait_binary(const StartedRun& run);
+
 // Runs `fn`; returns the status of the EarlyStop it throws, or 0 when it
 // returns normally.
 template <typename Fn>

@@ -3,7 +3,9 @@
 namespace cmd7730 {
 
 int effective_class(const VariableEntry& entry, int xmt) {
-  if (xmt < 0) return 0;
+  // The class word holds three 3-bit codes; any other xmt (unset, or a
+  // value the user stored out of range) has none.
+  if (xmt < 0 || xmt > 2) return 0;
   return static_cast<int>((entry.class_word >> (3 * xmt)) & 7u);
 }
 

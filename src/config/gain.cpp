@@ -33,9 +33,22 @@ int64_t pin(double x, int64_t lo, int64_t hi, int64_t nan_value) {
   return static_cast<int64_t>(x);
 }
 
-// A gain word from a double: pinned to the 32-bit range, never below 0 (the
-// gain block has no sign).
-int64_t word_of(double x) { return pin(x, 0, INT_MAX, 0); }
+// A gain word from a double, pinned to the 32-bit range.  A negative word is
+// kept as it is (its low bits are what the registers get) and reported by
+// `refuse_negative_gain`.
+int64_t word_of(double x) { return pin(x, INT_MIN, INT_MAX, 0); }
+
+// The gain block has no sign: a negative word's bits read as a large
+// positive gain.  Reports the setting that asked for one.
+void refuse_negative_gain(RunState& st, const char* setting, int line) {
+  Error(st, strf("%s is below 0; a gain word can not hold a negative gain", setting), kTagConfig,
+        line);
+}
+
+// Twice a 32-bit word, wrapping as the chip tool's 32-bit arithmetic does.
+int64_t doubled32(int64_t c) {
+  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<int32_t>(c)) * 2u);
+}
 
 // v >> n with the sign kept (floor of v / 2^n).
 int64_t shr(int64_t v, int n) {
@@ -92,6 +105,7 @@ void transmit_channel(RunState& st, int c) {
     }
     Warning(st, "gain_msb is set, but gain_lsb is not.", kTagConfig, 1815);
   } else if (given(ch.gain)) {
+    if (ch.gain < 0) refuse_negative_gain(st, "gain", 1820);
     const int64_t d = word_of(std::floor(ch.gain * 4096));
     set_if_unset(ch.gain_msb, static_cast<int>(shr(d, 16)));
     set_if_unset(ch.gain_lsb, low16(d));
@@ -194,13 +208,15 @@ void transmit_channel(RunState& st, int c) {
   const int64_t hi = symmetric ? 2047 : 4096;
   if (is_unset(ch.gain_lsb)) {
     if (chain_ok) {
-      if (!(ch.overall_gain > 0)) {
+      if (ch.overall_gain < 0) {
+        refuse_negative_gain(st, "overall_gain", 1977);
+      } else if (!(ch.overall_gain > 0)) {
         Warning(st, "overall_gain is not above 0; setting the gain block to 0.", kTagConfig, 1976);
       }
       c_word =
           word_of(std::floor(ch.overall_gain * 4096 / (ch.cic_gain * ch.fir_gain * ch.sum_gain)));
     }
-    while (c_word < lo && fs > 0) c_word *= 2, --fs;
+    while (c_word < lo && fs > 0) c_word = doubled32(c_word), --fs;
     while (c_word > hi && fs < 7) c_word /= 2, ++fs;
   }
   if (c_word < lo || c_word > hi) {
@@ -314,6 +330,7 @@ void receive_channel(RunState& st, int c) {
               kTagConfig, 2040);
       ch.gain = kUnsetWide;
     } else {
+      if (ch.gain < 0) refuse_negative_gain(st, "gain", 2045);
       e = word_of(std::trunc(ch.gain * 4096 + 0.5));
       computed = true;
       store_receive_word(ch, e);
@@ -356,10 +373,11 @@ void receive_channel(RunState& st, int c) {
   if (is_unset(ch.gain_lsb)) {
     if (!chain_ok) {
       e = kUnityWord;
-    } else if (!(ch.overall_gain > 0)) {
+    } else if (ch.overall_gain == 0) {
       Warning(st, "overall_gain is not above 0; setting the gain block to 0.", kTagConfig, 2092);
       e = 0;
     } else {
+      if (ch.overall_gain < 0) refuse_negative_gain(st, "overall_gain", 2093);
       const double rest = ch.fir_gain * ch.cic_gain * ch.rshift_gain * ch.mix_gain * ch.zpad_gain;
       e = word_of(std::floor(ch.overall_gain / rest * 4096 + 0.5));
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 
@@ -230,7 +231,9 @@ void transmit_channel(RunState& st, int c) {
     const int64_t data = ch.fir_cmplx == 1 ? 2 : 1;
     spt = (static_cast<int64_t>(ch.swap_wa_cnt) + 1) / data;
   }
-  if (ch.pins > 0 && ch.bits > 0) t.v = (ch.bits + ch.pins - 1) / ch.pins;
+  // Words per sample, ceil(bits / pins): 0 for no bits.  Only a pin count
+  // that no word can cross is left at one word.
+  if (ch.pins > 0) t.v = static_cast<int64_t>(std::ceil(static_cast<double>(ch.bits) / ch.pins));
   const int64_t nchan = !t.tdm ? 1 : (cd_transmits ? 4 : 2);
   const int64_t words = (static_cast<int64_t>(ch.tinf_iqmux) + 1) * nchan * t.v;
   const int64_t fastest = t.E * words;

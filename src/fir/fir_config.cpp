@@ -237,10 +237,12 @@ int fir_config(RunState& st, int channel) {
   if (ceiling > 16) ceiling = 16;
   const int max_rate = static_cast<int>(ceiling);
 
-  // The search divides by the decimation and the words per sample and picks
-  // its formulas by symmetry: a value no filter can have ends the run as the
-  // filter range test would, before anything divides by it.
-  if (c.fir_dec < 1 || c.fir_int < 1 || c.fir_nchan < 1 || data < 1 || sym < 0 || sym > 2) {
+  // The search divides by the decimation, the channel count and the words
+  // per sample and picks its formulas by symmetry: a value no filter can
+  // have there ends the run as the filter range test would, before anything
+  // divides by it.  The interpolation is only multiplied by, so a bad one
+  // goes through the search and its messages and is stopped by SetName.
+  if (c.fir_dec < 1 || c.fir_nchan < 1 || data < 1 || sym < 0 || sym > 2) {
     AgenConf::CheckParameters(st, c.fir_diff, data, 1, c.fir_nchan, kUnset, sym, c.fir_dec,
                               c.fir_int, /*rate_known=*/false);
   }

@@ -87,32 +87,27 @@ void summarize_coefs(ChannelSettings& c, int count) {
   // The largest coefficient by magnitude, with its sign; ties keep the
   // earlier one, and coefficient 0 counts by its magnitude only.
   int64_t max = magnitude(c.coefs[0]);
-  int64_t sum = 0;
+  // The sum is the chip tool's 32-bit sum: it wraps, as two's complement
+  // does (unsigned here, where wrapping is defined).
+  uint32_t sum = 0;
   for (int i = 0; i < count; ++i) {
     const int64_t v = c.coefs[i];
     if (magnitude(v) > magnitude(max)) max = v;
-    sum += v;
+    sum += static_cast<uint32_t>(c.coefs[i]);
   }
-  // |INT32_MIN| and sums beyond 32 bits saturate rather than wrap.
+  // |INT32_MIN| has no 32-bit magnitude: it saturates.
   c.maxtap = max < 0 ? static_cast<int32_t>(max) : saturate(max);
-  c.sumtap = saturate(magnitude(sum));
+  c.sumtap = saturate(magnitude(static_cast<int32_t>(sum)));
 }
 
 void read_coef_file(RunState& st, int channel, const std::string& name) {
-  FileId id;
-  std::FILE* f = open_for_reading(name, &id);
+  std::FILE* f = open_for_reading(name);
   if (f == nullptr) {
     const std::string text = strf("Couldn't open coefficient file: %s\n", name.c_str());
     ConsoleLine(st, text);
     WriteOutput(st, kAnalysis, text);
     st.interp.failure = 1;
     throw EarlyStop{1};
-  }
-
-  // An output that this run has opened reads as the truncated file it is
-  // being written over, with what has reached it so far.
-  for (int k = 0; k < kOutputKinds; ++k) {
-    if (st.out[k].writes_to(id)) st.out[k].cut_to_written();
   }
 
   ChannelSettings& c = st.ch[channel];

@@ -32,8 +32,10 @@ int prepare_and_interpret(RunState& st) {
 
 int interpret_control_file(RunState& st) {
   {
+    // Another run in this directory finishes with the file first.
     OutputFile tmp;
-    if (!tmp.open_path(kTemporaryCommandFile)) {
+    if (!st.command_file_lock.acquire(kTemporaryCommandFile) ||
+        !tmp.open_path(kTemporaryCommandFile)) {
       Error(st, "Could not open temporary command file for writing", kTagDriver, 25);
       return 1;
     }
@@ -108,6 +110,7 @@ int run_cmd7730(RunState& st, const std::vector<std::string>& args) {
   }
   st.console.flush();
   st.stdout_.flush();
+  st.command_file_lock.release();
   return status;
 }
 

@@ -216,16 +216,46 @@ class Interpreter {
     fail(strf("Bad number on line %d: %.*s", in_.line_number, len(word), word.data()), 220);
   }
 
-  // Reads a wide variable's value: a decimal floating-point number.  Values
-  // that are not finite are refused, since every use of them downstream
-  // would be meaningless.
+  // Reads a wide variable's value: the decimal floating-point number the
+  // word starts with ([sign] digits [. digits] [e [sign] digits]); the rest
+  // of the word is ignored, so "0xA" is 0.  Hexadecimal, "inf" and "nan"
+  // are not decimal numbers; a value too large for a double is refused too,
+  // since every use of it downstream would be meaningless.
   bool parse_double_word(std::string_view w, double& value) {
-    number_.assign(w);
-    char* end = nullptr;
-    const double v = std::strtod(number_.c_str(), &end);
-    if (end == number_.c_str() || !std::isfinite(v)) return false;
+    const size_t length = decimal_prefix(w);
+    if (length == 0) return false;
+    number_.assign(w.substr(0, length));
+    const double v = std::strtod(number_.c_str(), nullptr);
+    if (!std::isfinite(v)) return false;
     value = v;
     return true;
+  }
+
+  // The length of the decimal floating-point number at the start of `w`, 0
+  // when there is none.
+  static size_t decimal_prefix(std::string_view w) {
+    auto digits = [&](size_t i) {
+      while (i < w.size() && w[i] >= '0' && w[i] <= '9') ++i;
+      return i;
+    };
+    size_t i = 0;
+    if (i < w.size() && (w[i] == '+' || w[i] == '-')) ++i;
+    const size_t int_start = i;
+    i = digits(i);
+    size_t mantissa = i - int_start;
+    if (i < w.size() && w[i] == '.') {
+      const size_t frac = digits(i + 1);
+      mantissa += frac - (i + 1);
+      i = frac;
+    }
+    if (mantissa == 0) return 0;
+    if (i < w.size() && (w[i] == 'e' || w[i] == 'E')) {
+      size_t j = i + 1;
+      if (j < w.size() && (w[j] == '+' || w[j] == '-')) ++j;
+      const size_t exp_end = digits(j);
+      if (exp_end > j) i = exp_end;
+    }
+    return i;
   }
 
   // Reads the channel number of `channel` / `copy_channel`; reports a missing

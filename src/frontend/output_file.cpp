@@ -1,7 +1,6 @@
 #include "frontend/output_file.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -20,21 +19,20 @@ OutputFile::~OutputFile() { close(); }
 bool OutputFile::open_path(const std::string& path) {
   close();
   buffer_.clear();
-  // No O_TRUNC: see the header.  The old contents are overwritten from the
-  // start and whatever lies beyond the new end is cut off by `close`.
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  // Emptied on opening, through a descriptor of its own that is closed
+  // before anything is written.  ext4 forces a write-back, on close, of a
+  // file that was emptied and then written through the same open file (its
+  // guard for programs that replace a file without syncing it); that made
+  // each run wait on the disk for every output it replaced, about half again
+  // the run's whole time.
+  const int emptied = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (emptied < 0) return false;
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  ::close(emptied);
   if (fd < 0) return false;
   fd_ = fd;
-  written_ = 0;
   failed_ = false;
   path_ = path;
-  // Only a regular file keeps a tail; asking for its size now saves cutting
-  // it (a costly call on journalling filesystems) when the new text is at
-  // least as long, as it is when a configuration is compiled again.
-  struct stat info;
-  const bool known = ::fstat(fd, &info) == 0;
-  old_size_ = known && S_ISREG(info.st_mode) ? info.st_size : 0;
-  id_ = known ? FileId{info.st_dev, info.st_ino} : FileId{};
   open_ = true;
   return true;
 }
@@ -55,6 +53,10 @@ void OutputFile::open_memory() {
 
 void OutputFile::write(std::string_view text) {
   if (!open_) return;
+  if (stream_ != nullptr) {
+    send(text.data(), text.size());
+    return;
+  }
   if (!memory_ && buffer_.size() + text.size() > kFlushThreshold) {
     send(buffer_.data(), buffer_.size());
     buffer_.clear();
@@ -72,6 +74,7 @@ void OutputFile::send(const char* data, size_t size) {
     write_out(data, size);
   } else if (stream_ != nullptr && size > 0) {
     std::fwrite(data, 1, size, stream_);
+    std::fflush(stream_);
   }
 }
 
@@ -85,7 +88,6 @@ void OutputFile::write_out(const char* data, size_t size) {
     }
     data += n;
     size -= static_cast<size_t>(n);
-    written_ += n;
   }
 }
 
@@ -93,22 +95,7 @@ void OutputFile::flush() {
   if (memory_) return;
   send(buffer_.data(), buffer_.size());
   buffer_.clear();
-  if (fd_ >= 0) {
-    // Cut off what is left of a longer earlier file, so that the file now
-    // holds exactly what was written.  Only here and not when a full buffer
-    // goes out: the cut is a costly call on journalling filesystems, and a
-    // run flushes its outputs once, at the end.
-    if (old_size_ > written_ && ::ftruncate(fd_, written_) != 0) failed_ = true;
-    old_size_ = 0;
-  } else if (stream_ != nullptr) {
-    std::fflush(stream_);
-  }
-}
-
-void OutputFile::cut_to_written() {
-  if (fd_ < 0 || old_size_ <= written_) return;
-  if (::ftruncate(fd_, written_) != 0) failed_ = true;
-  old_size_ = 0;
+  if (stream_ != nullptr) std::fflush(stream_);
 }
 
 void OutputFile::close() {

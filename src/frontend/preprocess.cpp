@@ -80,9 +80,6 @@ class Preprocessor {
         throw EarlyStop{1};
       }
     }
-    // Reading the temporary command file into itself: it reads as the
-    // truncated file it is being written over.
-    if (tmp_.writes_to(file.id)) tmp_.cut_to_written();
     open_files_.push_back(std::move(file));
     try {
       copy_lines(f, name);
@@ -137,7 +134,8 @@ class Preprocessor {
       }
 
       tmp_.write(line);
-      if (end != LineEnd::kNone) tmp_.write("\n");
+      if (end == LineEnd::kLf) tmp_.write("\n");
+      if (end == LineEnd::kCrLf) tmp_.write("\r\n");
     }
   }
 

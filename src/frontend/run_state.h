@@ -12,6 +12,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/settings.h"
 #include "fir/agenconf.h"
+#include "frontend/command_file_lock.h"
 #include "frontend/output_file.h"
 
 namespace cmd7730 {
@@ -66,6 +67,7 @@ struct RunState {
   OutputFile stdout_;  // standard output
   int error_flag = 0;
 
+  CommandFileLock command_file_lock;  // held from before the file is emptied to the run's end
   InterpreterState interp;
   AgenConf agen;                  // the FIR configuration object, reset per channel
   int active_transmit_count = 0;  // set by the configuration driver

@@ -131,6 +131,9 @@ TEST_F(CatalogueTest, EffectiveClassFollowsTheChannelMode) {
   EXPECT_EQ(effective_class(fir_int, 0), kClassNotUsed);
   EXPECT_EQ(effective_class(fir_int, 1), kClassMandatory);
   EXPECT_EQ(effective_class(fir_int, -1), 0);
+  // A stored xmt out of range (reported, but kept) has no class either.
+  EXPECT_EQ(effective_class(fir_int, 11), 0);
+  EXPECT_EQ(effective_class(fir_int, 2147483647), 0);
 }
 
 TEST(SetIfUnset, OnlyStoresOverTheUnsetMarker) {

@@ -173,7 +173,7 @@ TEST(ReceiveGain, WordSaturatesOnItsFullValue) {
     bool saturated;
   };
   for (const Case& k : {Case{0x3ffff / 4096.0, 3, 0xffff, false}, Case{64.0, 7, 0xffff, true},
-                        Case{128.0, 7, 0xffff, true}, Case{-0.25, 0, 0, false}}) {
+                        Case{128.0, 7, 0xffff, true}, Case{-0.25, 7, 64513, false}}) {
     auto st = gain_chip(kModeReceive, kModeReceive);
     ChannelSettings& a = unity_receiver(*st, 0);
     a.gain = k.gain;
@@ -263,6 +263,19 @@ TEST(GainStep, DegenerateSettingsReportAndCarryOn) {
         "Warning: overall_gain is not above 0; setting the gain block to 0.\n",
         "Warning: AGC time constant can not be computed"})
     EXPECT_TRUE(said(*st, text)) << text;
+}
+
+TEST(GainStep, ANegativeGainIsAnErrorAndTheWordsAreTheComputedBits) {
+  auto st = gain_chip(kModeTransmit, kModeReceive);
+  ChannelSettings& tx = single_tap_transmitter(*st, 0);
+  tx.overall_gain = -0.25;
+  unity_receiver(*st, 2).gain = -0.25;  // words in WordSaturatesOnItsFullValue
+  gain_step(*st);
+  EXPECT_LT(tx.gain_msb, 0);  // c >> 16 of a negative c
+  EXPECT_EQ(st->error_flag, 1);
+  EXPECT_TRUE(said(*st, "Error: gain is below 0; a gain word can not hold a negative gain\n"));
+  EXPECT_TRUE(
+      said(*st, "Error: overall_gain is below 0; a gain word can not hold a negative gain\n"));
 }
 
 // Odd targets, gains and filter chains never leave the shifts or the

@@ -289,6 +289,18 @@ TEST_F(FirConfigTest, MoreTapsThanTheCellsHold) {
             std::string::npos);
 }
 
+TEST_F(FirConfigTest, ZeroInterpolationRunsTheSearchBeforeTheRangeStop) {
+  // Nothing in the search divides by fir_int, so its messages come first.
+  Transmit(16, 0, 0, 7);
+  ExpectStop([&] { fir_config(st, 0); });
+  EXPECT_EQ(console(),
+            "Error: Trouble setting up pfir\n"
+            "Error: Maximum number of taps for this config 0\n"
+            " diff=0 data=1 coef=1 nchan=1 inrate=-1 Sym=0 deci=1 interp=0\n"
+            "Error: Invalid Filter name 7 (1-g) interpolation!\n");
+  EXPECT_TRUE(DebugHas("Debug(.\\firconfig L146): I set inrateT to -1\n"));
+}
+
 TEST_F(FirConfigTest, ZeroOrUnsetDivisorsStopWithTheRangeError) {
   Receive(16, 0, 0, 7);
   ExpectStop([&] { fir_config(st, 0); });

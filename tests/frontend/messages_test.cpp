@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
+
+#include "test_support.h"
 
 namespace cmd7730 {
 namespace {
@@ -28,6 +31,20 @@ TEST_F(MessagesTest, ErrorBeforeAnyPrintReachesOnlyTheConsoleAndSetsTheFlag) {
   EXPECT_EQ(st->console.captured(), "Error: boom\n");
   EXPECT_EQ(st->error_flag, 1);
   for (int k = 0; k < kOutputKinds; ++k) EXPECT_EQ(st->out[k].captured(), "");
+}
+
+TEST(ConsoleTest, AMessageReachesTheConsoleStreamWhenReported) {
+  // A run that then waits or is killed must already have shown it.
+  testing::ScratchDir dir;
+  std::FILE* stream = std::fopen(dir.file("console").c_str(), "w");
+  ASSERT_NE(stream, nullptr);
+  setvbuf(stream, nullptr, _IOFBF, 1 << 16);  // the sink must not rely on the stream's mode
+  RunState st;
+  st.console.attach(stream);
+  Warning(st, "slow coefficient file", kTagCmdin, 1);
+  EXPECT_EQ(dir.read("console"), "Warning: slow coefficient file\n");
+  st.console.close();
+  std::fclose(stream);
 }
 
 TEST_F(MessagesTest, ErrorGoesToEveryOpenFileButTheHeader) {

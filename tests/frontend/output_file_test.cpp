@@ -1,5 +1,6 @@
-// Output files are rewritten in place: whatever an earlier, longer file held
-// beyond the new text must be gone once the file is flushed or closed.
+// Output files replace what an earlier run left: none of the old text may
+// survive, not even while the run is still writing (a killed run must not
+// leave new text followed by an old tail).
 #include "frontend/output_file.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,7 @@ TEST(OutputFileTest, ReplacesALongerEarlierFileWithExactlyTheNewText) {
     OutputFile f;
     ASSERT_TRUE(f.open_path(dir.file("out.tbl")));
     f.write("short\n");
+    EXPECT_EQ(dir.read("out.tbl"), "");  // gone on opening, before any flush
     f.close();
   }
   EXPECT_EQ(dir.read("out.tbl"), "short\n");

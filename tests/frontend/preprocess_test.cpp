@@ -44,8 +44,9 @@ TEST_F(PreprocessTest, MissingFileIsAnErrorAndStopsWithStatus1) {
 }
 
 TEST_F(PreprocessTest, BlankLinesAreDroppedAndOtherLinesCopiedAsTheyAre) {
+  // A line keeps its own line end, CRLF included.
   dir.write("c.txt", "a = 1\n\n \t \n,\n=\n100% sure\r\nlast");
-  EXPECT_EQ(run("c.txt"), "a = 1\n,\n=\n100% sure\nlast\n");
+  EXPECT_EQ(run("c.txt"), "a = 1\n,\n=\n100% sure\r\nlast\n");
   EXPECT_EQ(console(), "");
 }
 

@@ -1,6 +1,5 @@
-// A run that reads a file it is itself writing: output files are rewritten
-// in place rather than truncated when opened, so such a read must still see
-// the file as truncated, holding only what the run has written to it.
+// A run that reads a file it is itself writing sees the file as truncated,
+// holding only what the run has handed to it so far.
 #include <string>
 
 #include "frontend/coef_file.h"
