@@ -10,8 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "frontend/driver.h"
-#include "frontend/run_state.h"
+#include "app/driver.h"
+#include "catalogue/catalogue.h"
+#include "core/run_state.h"
 
 namespace fs = std::filesystem;
 using namespace cmd7730;
@@ -41,7 +42,7 @@ void BM_CatalogueBuild(benchmark::State& state) {
     state.PauseTiming();
     auto st = fresh_state();
     state.ResumeTiming();
-    st->build_catalogue();
+    build_catalogue(*st);
   }
 }
 BENCHMARK(BM_CatalogueBuild)->Unit(benchmark::kMicrosecond);
@@ -50,7 +51,7 @@ void BM_Interpretation(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto st = fresh_state();
-    st->build_catalogue();
+    build_catalogue(*st);
     state.ResumeTiming();
     interpret_control_file(*st);
   }
@@ -61,7 +62,7 @@ void BM_Configuration(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto st = fresh_state();
-    st->build_catalogue();
+    build_catalogue(*st);
     prepare_and_interpret(*st);
     state.ResumeTiming();
     compute_configuration(*st);
@@ -73,7 +74,7 @@ void BM_OutputWriting(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto st = fresh_state();
-    st->build_catalogue();
+    build_catalogue(*st);
     prepare_and_interpret(*st);
     compute_configuration(*st);
     state.ResumeTiming();

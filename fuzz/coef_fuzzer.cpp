@@ -17,9 +17,10 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/catalogue.h"
+#include "core/early_stop.h"
+#include "core/run_state.h"
 #include "frontend/coef_file.h"
-#include "frontend/early_stop.h"
-#include "frontend/run_state.h"
 #include "fuzz_scratch.h"
 
 namespace {
@@ -52,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   auto st = std::make_unique<cmd7730::RunState>();
   st->console.open_memory();
-  st->build_catalogue();
+  build_catalogue(*st);
   const int channel = static_cast<int>(size % 4);
   try {
     cmd7730::read_coef_file(*st, channel, "f.coef");

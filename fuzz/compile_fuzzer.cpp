@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "frontend/driver.h"
-#include "frontend/run_state.h"
+#include "app/driver.h"
+#include "core/run_state.h"
 #include "fuzz_scratch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,124 +1,16 @@
-// The variable catalogue: one entry per chip variable, found by name through
-// a 1000-bucket hash index whose walk order is visible to the user (help
-// output, defaults, packing), plus the registration list that the table
-// output walks.  Entries refer to cells in the settings records; they never
-// own values.
+// The chip's catalogue: every row of the register map registered, in order,
+// into the run's catalogue index, with its cells in the run's settings.
 #pragma once
 
-#include <array>
-#include <functional>
-#include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
-
-#include "catalogue/register_map.h"
-#include "catalogue/settings.h"
+#include "core/variables.h"
 
 namespace cmd7730 {
 
-struct VariableEntry {
-  std::string name;
-  unsigned class_word = 0;  // rcv bits 0..2, xmt bits 3..5, third bits 6..8
-  int width = 0;            // above 32: a wide variable holding a double
-  int reg_page = 0;         // 4095: pseudo-variable
-  int reg_address = 0;
-  int bit_pos = 0;
-  int default_value = 0;
-  Scope scope = Scope::kGlobal;
-  std::string_view description;  // wrapped; the text lives as long as the program
-  std::array<int*, 4> int_cell{};
-  std::array<double*, 4> double_cell{};
-  VariableEntry* bucket_next = nullptr;
+struct RunState;
 
-  bool is_wide() const { return width > 32; }
-  bool is_pseudo() const { return reg_page == kPseudoPage; }
-  // True for a channel- or pair-scope variable (four cells).
-  bool per_channel() const { return int_cell[1] != nullptr || double_cell[1] != nullptr; }
-};
-
-// The class code that applies to `entry` for a channel whose `xmt` is `xmt`:
-// receive (0) reads bits 0..2, transmit (1) bits 3..5; a channel whose pair
-// has no mode yet (-1) gets 0.
-int effective_class(const VariableEntry& entry, int xmt);
-
-// Class codes.
-inline constexpr int kClassNotUsed = 1;
-inline constexpr int kClassDefault = 2;
-inline constexpr int kClassCompute = 3;
-inline constexpr int kClassExpert = 4;
-inline constexpr int kClassMandatory = 5;
-
-// Replaces blanks/tabs by newlines so that the first line holds at most 80
-// characters and every following line at most 79 (counted from the newline).
-void wrap_description(std::string& text);
-
-class Catalogue {
- public:
-  static constexpr int kBuckets = 1000;
-  static constexpr int kCapacity = 1000;
-
-  Catalogue() = default;
-  Catalogue(const Catalogue&) = delete;
-  Catalogue& operator=(const Catalogue&) = delete;
-
-  // Registers every row of the register map in order, pointing the entries at
-  // the cells of `chip` and `channels`, and sets every cell to the unset
-  // marker.  Called once per run.
-  void build(ChipSettings& chip, std::array<ChannelSettings, 4>& channels);
-
-  // Finds the entry with exactly this name, or creates an empty one at the
-  // head of its bucket.  Returns null when the registration list is full.
-  VariableEntry* intern_variable(std::string_view name);
-
-  // Returns the entry with exactly this name (case-sensitive), or null.
-  VariableEntry* lookup_variable(std::string_view name) const;
-
-  // Calls `fn` for every entry in hash order (bucket 0..999, newest first
-  // within a bucket); stops at the first nonzero result and returns it,
-  // returns 0 after a full walk.
-  template <typename Fn>
-  int for_each_variable(Fn&& fn) const {
-    for (VariableEntry* head : buckets_) {
-      for (VariableEntry* e = head; e != nullptr; e = e->bucket_next) {
-        if (int r = fn(*e); r != 0) return r;
-      }
-    }
-    return 0;
-  }
-
-  // Entries in registration order.
-  const std::vector<VariableEntry*>& registration_list() const { return registered_; }
-
-  // The four registration forms; each returns the entry.
-  VariableEntry* define_global(const RegisterRow& row, int* cell);
-  VariableEntry* define_global_wide(const RegisterRow& row, double* cell);
-  VariableEntry* define_channel(const RegisterRow& row, std::array<int*, 4> cells);
-  VariableEntry* define_channel_wide(const RegisterRow& row, std::array<double*, 4> cells);
-
- private:
-  VariableEntry* register_row(const RegisterRow& row);
-  // intern_variable with the name's bucket already known.
-  VariableEntry* intern(std::string_view name, int bucket);
-
-  // Entries in blocks that are never moved or freed before the catalogue
-  // is, so references to them stay valid; only the blocks in use exist.
-  static constexpr int kBlock = 64;
-  std::vector<std::unique_ptr<VariableEntry[]>> blocks_;
-  int count_ = 0;
-  std::array<VariableEntry*, kBuckets> buckets_{};
-  std::vector<VariableEntry*> registered_;
-};
-
-// Stores `value` only while the cell holds the unset marker, so a value from
-// the control file wins.
-inline void set_if_unset(int& cell, int value) {
-  if (cell == kUnset) cell = value;
-}
-inline void set_if_unset(double& cell, double value) {
-  if (cell == kUnsetWide) cell = value;
-}
-inline bool is_unset(int cell) { return cell == kUnset; }
-inline bool is_unset(double cell) { return cell == kUnsetWide; }
+// Registers every row of the register map in order, pointing the entries at
+// the cells of the run's settings, sets every cell to the unset marker and
+// marks every channel as having no coefficients.  Called once per run.
+void build_catalogue(RunState& st);
 
 }  // namespace cmd7730

@@ -1,9 +1,9 @@
 #include "catalogue/defaults.h"
 
-#include "catalogue/catalogue.h"
-#include "frontend/early_stop.h"
-#include "frontend/messages.h"
-#include "frontend/run_state.h"
+#include "core/early_stop.h"
+#include "core/messages.h"
+#include "core/run_state.h"
+#include "core/variables.h"
 
 namespace cmd7730 {
 namespace {

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstdint>
 
-#include "catalogue/catalogue.h"
 #include "config/mixer.h"
-#include "frontend/messages.h"
-#include "frontend/run_state.h"
+#include "core/messages.h"
+#include "core/run_state.h"
+#include "core/variables.h"
 
 namespace cmd7730 {
 namespace {

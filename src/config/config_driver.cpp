@@ -2,14 +2,15 @@
 
 #include <cstdint>
 
-#include "catalogue/catalogue.h"
 #include "config/cic.h"
 #include "config/gain.h"
 #include "config/input_formatter.h"
 #include "config/output_formatter.h"
+#include "core/messages.h"
+#include "core/run_state.h"
+#include "core/variables.h"
+#include "fir/agenconf.h"
 #include "fir/fir_config.h"
-#include "frontend/messages.h"
-#include "frontend/run_state.h"
 
 namespace cmd7730 {
 namespace {
@@ -100,6 +101,7 @@ int half_sample_phase(int partner_freq_msb) {
 void configure_channels(RunState& st) {
   ChipSettings& chip = st.chip;
   bool receiver_active = false;
+  AgenConf agen;  // the FIR configuration object, reset for every channel
 
   for (int i = 0; i < 4; ++i) {
     ChannelSettings& c = st.ch[i];
@@ -134,7 +136,7 @@ void configure_channels(RunState& st) {
 
     // A powered-down channel without a filter has nothing to lay out; its
     // FIR variables stay unset.
-    if (c.powerdown == 0 || c.ncoefs != kUnset) fir_config(st, i);
+    if (c.powerdown == 0 || c.ncoefs != kUnset) fir_config(st, i, agen);
 
     sync_defaults(st, c);
   }

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <optional>
 
-#include "catalogue/catalogue.h"
-#include "frontend/messages.h"
-#include "frontend/run_state.h"
+#include "core/messages.h"
+#include "core/run_state.h"
+#include "core/variables.h"
 
 namespace cmd7730 {
 namespace {

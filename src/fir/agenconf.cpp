@@ -2,10 +2,10 @@
 
 #include <cstdlib>
 
+#include "core/early_stop.h"
+#include "core/messages.h"
+#include "core/run_state.h"
 #include "fir/fircases.h"
-#include "frontend/early_stop.h"
-#include "frontend/messages.h"
-#include "frontend/run_state.h"
 
 namespace cmd7730 {
 namespace {

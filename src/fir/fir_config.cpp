@@ -5,11 +5,11 @@
 #include <cmath>
 #include <cstdint>
 
-#include "catalogue/catalogue.h"
+#include "core/early_stop.h"
+#include "core/messages.h"
+#include "core/run_state.h"
+#include "core/variables.h"
 #include "fir/agenconf.h"
-#include "frontend/early_stop.h"
-#include "frontend/messages.h"
-#include "frontend/run_state.h"
 
 namespace cmd7730 {
 namespace {
@@ -200,9 +200,8 @@ void fill_cells(const ChannelSettings& c, const AgenConf& agen,
 
 }  // namespace
 
-int fir_config(RunState& st, int channel) {
+int fir_config(RunState& st, int channel, AgenConf& agen) {
   ChannelSettings& c = st.ch[channel];
-  AgenConf& agen = st.agen;
   const bool transmit = c.xmt == 1;
 
   Debug(st, "fir_config()", kTagFirconfig, 30);

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <limits>
 
-#include "frontend/early_stop.h"
-#include "frontend/line_reader.h"
-#include "frontend/messages.h"
-#include "frontend/run_state.h"
+#include "core/early_stop.h"
+#include "core/line_reader.h"
+#include "core/messages.h"
+#include "core/run_state.h"
 
 namespace cmd7730 {
 namespace {

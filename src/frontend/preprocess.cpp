@@ -6,12 +6,12 @@
 #include <system_error>
 #include <vector>
 
-#include "catalogue/open_output.h"
+#include "core/early_stop.h"
+#include "core/line_reader.h"
+#include "core/messages.h"
+#include "core/open_output.h"
+#include "core/run_state.h"
 #include "frontend/command_words.h"
-#include "frontend/early_stop.h"
-#include "frontend/line_reader.h"
-#include "frontend/messages.h"
-#include "frontend/run_state.h"
 
 namespace cmd7730 {
 namespace {

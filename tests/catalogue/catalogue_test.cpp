@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "frontend/run_state.h"
+#include "core/run_state.h"
 
 namespace cmd7730 {
 namespace {
@@ -17,7 +17,7 @@ class CatalogueTest : public ::testing::Test {
  protected:
   void SetUp() override {
     st = std::make_unique<RunState>();
-    st->build_catalogue();
+    build_catalogue(*st);
   }
   std::vector<std::string> walk() const {
     std::vector<std::string> names;

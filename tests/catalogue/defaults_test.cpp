@@ -8,9 +8,10 @@
 #include <memory>
 #include <string>
 
-#include "frontend/early_stop.h"
-#include "frontend/run_state.h"
-#include "test_support.h"
+#include "catalogue/catalogue.h"
+#include "core/early_stop.h"
+#include "core/run_state.h"
+#include "support/test_support.h"
 
 namespace cmd7730 {
 namespace {
@@ -19,7 +20,7 @@ class DefaultsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     st = std::make_unique<RunState>();
-    st->build_catalogue();
+    build_catalogue(*st);
     st->console.open_memory();
   }
   // Declares pair q (0 AB, 1 CD) as receive or transmit, as `mode` does.

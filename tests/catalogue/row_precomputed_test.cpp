@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "catalogue/catalogue.h"
 #include "catalogue/register_map.h"
+#include "core/variables.h"
 
 namespace cmd7730 {
 namespace {

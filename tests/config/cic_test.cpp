@@ -6,8 +6,8 @@
 
 #include <cmath>
 
-#include "config/chip_setup.h"
-#include "frontend/run_state.h"
+#include "core/run_state.h"
+#include "support/chip_setup.h"
 
 namespace cmd7730 {
 namespace {

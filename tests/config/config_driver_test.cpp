@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "config/chip_setup.h"
-#include "frontend/run_state.h"
+#include "core/run_state.h"
+#include "support/chip_setup.h"
 
 namespace cmd7730 {
 namespace {

@@ -7,8 +7,8 @@
 #include <array>
 #include <optional>
 
-#include "config/chip_setup.h"
-#include "frontend/run_state.h"
+#include "core/run_state.h"
+#include "support/chip_setup.h"
 
 namespace cmd7730 {
 namespace {

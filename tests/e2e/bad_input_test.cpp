@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace cmd7730 {
 namespace {

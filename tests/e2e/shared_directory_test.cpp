@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace cmd7730 {
 namespace {

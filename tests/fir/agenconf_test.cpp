@@ -7,10 +7,10 @@
 
 #include <string>
 
+#include "core/early_stop.h"
+#include "core/run_state.h"
 #include "fir/fircases.h"
-#include "frontend/early_stop.h"
-#include "frontend/run_state.h"
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace cmd7730 {
 namespace {
@@ -22,17 +22,17 @@ class AgenConfTest : public ::testing::Test {
     st.chip.print_flags = output_bit(kDebug) | output_bit(kAnalysis);
     st.out[kDebug].open_memory();
     st.out[kAnalysis].open_memory();
-    st.agen.Reset();
+    agen.Reset();
   }
 
   // Names, checks and lays out one case; returns what ValidCase said.
   bool Configure(int diff, int data, int coef, int nchan, int inrate, int sym, int deci,
                  int interp) {
-    st.agen.SetName(st, diff, data, coef, nchan, inrate, sym, deci, interp);
-    const bool valid = st.agen.ValidCase(st);
+    agen.SetName(st, diff, data, coef, nchan, inrate, sym, deci, interp);
+    const bool valid = agen.ValidCase(st);
     if (valid) {
-      st.agen.SetTables(st);
-      st.agen.SetControl(st);
+      agen.SetTables(st);
+      agen.SetControl(st);
     }
     return valid;
   }
@@ -47,56 +47,57 @@ class AgenConfTest : public ::testing::Test {
   const std::string& debug() const { return st.out[kDebug].captured(); }
 
   RunState st;
+  AgenConf agen;
 };
 
 TEST_F(AgenConfTest, SpellsCaseCodes) {
   // Complex data over two streams leaves the accumulator empty, so the run
   // stops, but only after the code is spelled and reported.
-  ExpectStop([&] { st.agen.SetName(st, 0, 2, 1, 2, 2, 2, 1, 1); });
-  EXPECT_EQ(st.agen.Name(), "SCR22E11");
+  ExpectStop([&] { agen.SetName(st, 0, 2, 1, 2, 2, 2, 1, 1); });
+  EXPECT_EQ(agen.Name(), "SCR22E11");
   EXPECT_NE(debug().find("Debug(.\\agenconf L133): Filter Name: SCR22E11\n"), std::string::npos);
   EXPECT_NE(console().find("Accumulator is not set properly: ACnt=0,Adly=4"), std::string::npos);
 
-  st.agen.SetName(st, 0, 1, 1, 1, 32, 0, 16, 1);
-  EXPECT_EQ(st.agen.Name(), "SRR1wNg1");
-  st.agen.SetName(st, 0, 1, 1, 1, 10, 0, 1, 1);
-  EXPECT_EQ(st.agen.Name(), "SRR1aN11");
-  st.agen.SetName(st, 1, 2, 1, 1, 32, 1, 1, 16);
-  EXPECT_EQ(st.agen.Name(), "DCR1wO1g");
+  agen.SetName(st, 0, 1, 1, 1, 32, 0, 16, 1);
+  EXPECT_EQ(agen.Name(), "SRR1wNg1");
+  agen.SetName(st, 0, 1, 1, 1, 10, 0, 1, 1);
+  EXPECT_EQ(agen.Name(), "SRR1aN11");
+  agen.SetName(st, 1, 2, 1, 1, 32, 1, 1, 16);
+  EXPECT_EQ(agen.Name(), "DCR1wO1g");
 }
 
 TEST_F(AgenConfTest, OutOfRangeParameterStopsNamingTheLastBadField) {
-  ExpectStop([&] { st.agen.SetName(st, 0, 1, 1, 1, 33, 0, 1, 1); });
+  ExpectStop([&] { agen.SetName(st, 0, 1, 1, 1, 33, 0, 1, 1); });
   EXPECT_EQ(console(),
             " diff=0 data=1 coef=1 nchan=1 inrate=33 Sym=0 deci=1 interp=1\n"
             "Error: Invalid Filter name 4 (1-w) Input Rate!\n");
   EXPECT_EQ(st.error_flag, 1);
 
   st.console.open_memory();
-  ExpectStop([&] { st.agen.SetName(st, 0, 1, 1, 0, 4, 0, 0, 1); });
+  ExpectStop([&] { agen.SetName(st, 0, 1, 1, 0, 4, 0, 0, 1); });
   EXPECT_NE(console().find("Error: Invalid Filter name 6 (1-g) decimation!\n"), std::string::npos);
 
   st.console.open_memory();
-  ExpectStop([&] { st.agen.SetName(st, 0, 3, 1, 1, 4, 0, 1, 1); });
+  ExpectStop([&] { agen.SetName(st, 0, 3, 1, 1, 4, 0, 1, 1); });
   EXPECT_NE(console().find("Invalid Filter name 1 Real/Complex data!"), std::string::npos);
 }
 
 TEST_F(AgenConfTest, EmptyAccumulatorStops) {
   // Two clocks per output cannot hold four streams.
-  ExpectStop([&] { st.agen.SetName(st, 0, 1, 1, 4, 2, 0, 1, 1); });
+  ExpectStop([&] { agen.SetName(st, 0, 1, 1, 4, 2, 0, 1, 1); });
   EXPECT_NE(console().find("Error: Accumulator is not set properly: ACnt=0,Adly=4\n"),
             std::string::npos);
 }
 
 TEST_F(AgenConfTest, FailingCatalogueEntryIsReportedButTheCaseStands) {
   EXPECT_TRUE(Configure(0, 1, 1, 2, 3, 1, 4, 1));
-  EXPECT_EQ(st.agen.Name(), "SRR23O41");
-  EXPECT_EQ(st.agen.N, 2);
-  EXPECT_EQ(st.agen.D, 12);
-  EXPECT_EQ(st.agen.ModC, 6);
-  EXPECT_EQ(st.agen.ACnt, 6);
-  EXPECT_EQ(st.agen.Adly, 2);
-  EXPECT_EQ(st.agen.Reason(), "");
+  EXPECT_EQ(agen.Name(), "SRR23O41");
+  EXPECT_EQ(agen.N, 2);
+  EXPECT_EQ(agen.D, 12);
+  EXPECT_EQ(agen.ModC, 6);
+  EXPECT_EQ(agen.ACnt, 6);
+  EXPECT_EQ(agen.Adly, 2);
+  EXPECT_EQ(agen.Reason(), "");
   EXPECT_EQ(console(), "Error: Filter configuration SRR23O41 Tested with firctrl and Fails!\n");
   EXPECT_EQ(debug().find("Tested and Passes"), std::string::npos);
   EXPECT_EQ(st.error_flag, 1);
@@ -134,10 +135,10 @@ TEST_F(AgenConfTest, RejectionReasons) {
       {0, 1, 1, 3, 4, 1, 3, 1, "extracase"},
   };
   for (const Case& c : cases) {
-    st.agen.Reset();
+    agen.Reset();
     EXPECT_FALSE(Configure(c.diff, c.data, c.coef, c.nchan, c.inrate, c.sym, c.deci, c.interp))
         << c.reason;
-    EXPECT_EQ(st.agen.Reason(), c.reason);
+    EXPECT_EQ(agen.Reason(), c.reason);
   }
   // Odd symmetry with interpolation by two is fine.
   EXPECT_TRUE(Configure(0, 1, 1, 1, 2, 1, 1, 2));
@@ -145,7 +146,7 @@ TEST_F(AgenConfTest, RejectionReasons) {
 
 TEST_F(AgenConfTest, DecimateByFourSingleStream) {
   ASSERT_TRUE(Configure(0, 1, 1, 1, 4, 0, 4, 1));
-  const AgenConf& a = st.agen;
+  const AgenConf& a = agen;
   EXPECT_EQ(a.FwaStrobe(), 0xF000);
   EXPECT_EQ(a.BwaStrobe(), 0);
   EXPECT_EQ(a.BeReadBypassPacked(), 0xFFFF);
@@ -175,7 +176,7 @@ TEST_F(AgenConfTest, DecimateByFourSingleStream) {
 
 TEST_F(AgenConfTest, TwoStreamsEvenSymmetry) {
   ASSERT_TRUE(Configure(0, 1, 1, 2, 2, 2, 1, 1));
-  const AgenConf& a = st.agen;
+  const AgenConf& a = agen;
   EXPECT_EQ(a.N, 2);
   EXPECT_EQ(a.D, 2);
   EXPECT_EQ(a.FwaStrobe(), 3);
@@ -195,19 +196,19 @@ TEST_F(AgenConfTest, TwoStreamsEvenSymmetry) {
 
 TEST_F(AgenConfTest, OnlyOneOddInterpolatingCaseClearsTheEndcellWriteRecirculation) {
   ASSERT_TRUE(Configure(0, 1, 1, 1, 2, 1, 1, 2));
-  EXPECT_EQ(st.agen.Name(), "SRR12O12");
-  EXPECT_EQ(st.agen.control.bewagen_wrecrl, 0);
-  EXPECT_EQ(st.agen.control.fwagen_wrecrl, 1);
+  EXPECT_EQ(agen.Name(), "SRR12O12");
+  EXPECT_EQ(agen.control.bewagen_wrecrl, 0);
+  EXPECT_EQ(agen.control.fwagen_wrecrl, 1);
 
   ASSERT_TRUE(Configure(0, 1, 1, 1, 4, 1, 1, 2));
-  EXPECT_EQ(st.agen.control.bewagen_wrecrl, 1);
+  EXPECT_EQ(agen.control.bewagen_wrecrl, 1);
   ASSERT_TRUE(Configure(0, 1, 1, 1, 4, 0, 1, 2));
-  EXPECT_EQ(st.agen.control.bewagen_wrecrl, 1);
+  EXPECT_EQ(agen.control.bewagen_wrecrl, 1);
 }
 
 TEST_F(AgenConfTest, WideDecimationSwapsReadAndWriteAddresses) {
   ASSERT_TRUE(Configure(0, 1, 1, 3, 3, 2, 3, 1));
-  const AgenConf& a = st.agen;
+  const AgenConf& a = agen;
   ASSERT_EQ(a.D, 9);
   const int bra[16] = {6, 7, 8, 3, 4, 5, 0, 1, 2, 9, 10, 11, 12, 13, 14, 15};
   for (int i = 0; i < 16; ++i) {
@@ -228,16 +229,16 @@ TEST_F(AgenConfTest, WideDecimationSwapsReadAndWriteAddresses) {
 TEST_F(AgenConfTest, TableStoreOutsideItsBoundsStops) {
   // Complex by complex is refused by the checks; forced through, it needs
   // two write strobes before slot 0.
-  st.agen.SetName(st, 0, 2, 2, 1, 2, 0, 1, 1);
-  ExpectStop([&] { st.agen.SetTables(st); });
+  agen.SetName(st, 0, 2, 2, 1, 2, 0, 1, 1);
+  ExpectStop([&] { agen.SetTables(st); });
   EXPECT_EQ(console(), "Error: Trying to Write FWAs_Table outside of array boundaries!\n");
 }
 
 TEST_F(AgenConfTest, OutOfOrderCallsDoNotDivideByZero) {
-  ExpectStop([&] { st.agen.SetControl(st); });
+  ExpectStop([&] { agen.SetControl(st); });
   EXPECT_EQ(console(), "Error: Must SetName() before SetControl()\n");
-  EXPECT_FALSE(st.agen.ValidCase(st));
-  EXPECT_EQ(st.agen.BeramWord(st, 16), -1);
+  EXPECT_FALSE(agen.ValidCase(st));
+  EXPECT_EQ(agen.BeramWord(st, 16), -1);
   EXPECT_NE(console().find("Error: (AgenConf): Trying to Read BERAM outside of boundaries!\n"),
             std::string::npos);
 }
@@ -249,17 +250,18 @@ TEST_F(AgenConfTest, EveryCatalogueCaseIsAcceptedAndLaysOut) {
   for (const FirCase& f : fir_cases()) {
     const std::string_view c = f.code;
     RunState run;
+    AgenConf agen;
     run.console.open_memory();
     try {
-      run.agen.Reset();
-      run.agen.SetName(run, c[0] == 'D', c[1] == 'C' ? 2 : 1, c[2] == 'C' ? 2 : 1,
-                       int(kDigits.find(c[3])), int(kDigits.find(c[4])),
-                       int(std::string_view("NOE").find(c[5])), int(kDigits.find(c[6])),
-                       int(kDigits.find(c[7])));
-      EXPECT_EQ(run.agen.Name(), c);
-      ASSERT_TRUE(run.agen.ValidCase(run)) << c << ": " << run.agen.Reason();
-      run.agen.SetTables(run);
-      run.agen.SetControl(run);
+      agen.Reset();
+      agen.SetName(run, c[0] == 'D', c[1] == 'C' ? 2 : 1, c[2] == 'C' ? 2 : 1,
+                   int(kDigits.find(c[3])), int(kDigits.find(c[4])),
+                   int(std::string_view("NOE").find(c[5])), int(kDigits.find(c[6])),
+                   int(kDigits.find(c[7])));
+      EXPECT_EQ(agen.Name(), c);
+      ASSERT_TRUE(agen.ValidCase(run)) << c << ": " << agen.Reason();
+      agen.SetTables(run);
+      agen.SetControl(run);
     } catch (const EarlyStop&) {
       ADD_FAILURE() << c << " stopped: " << run.console.captured();
     }

@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "frontend/early_stop.h"
-#include "frontend/run_state.h"
-#include "test_support.h"
+#include "core/early_stop.h"
+#include "core/run_state.h"
+#include "fir/agenconf.h"
+#include "support/test_support.h"
 
 namespace cmd7730 {
 namespace {
@@ -81,11 +82,12 @@ class FirConfigTest : public ::testing::Test {
   const std::string& console() const { return st.console.captured(); }
 
   RunState st;
+  AgenConf agen;
 };
 
 TEST_F(FirConfigTest, ReceiveListsRatesAndLaysOutCells) {
   ChannelSettings& c = Receive(64, 0, 4, 7);
-  ASSERT_EQ(fir_config(st, 0), 1);
+  ASSERT_EQ(fir_config(st, 0, agen), 1);
   EXPECT_EQ(c.fir_cmplx, 0);
   EXPECT_EQ(c.fir_sym, 0);
   EXPECT_EQ(c.inrateT, 1);
@@ -121,7 +123,7 @@ TEST_F(FirConfigTest, ReceiveListsRatesAndLaysOutCells) {
   EXPECT_EQ(c.acc_enram, 0);
   for (int i = 0; i < 16; ++i) {
     EXPECT_EQ(c.BERAM[i] & 0x6000, 0x6000) << i;
-    EXPECT_EQ(c.BERAM[i], st.agen.BeramWord(st, i) | 0x6000) << i;
+    EXPECT_EQ(c.BERAM[i], agen.BeramWord(st, i) | 0x6000) << i;
   }
   EXPECT_EQ(c.SWRAM[0], 3);
   EXPECT_EQ(c.SWRAM[4], 4);
@@ -130,21 +132,21 @@ TEST_F(FirConfigTest, ReceiveListsRatesAndLaysOutCells) {
 TEST_F(FirConfigTest, SymmetricTapsPerPhase) {
   // 63 odd-symmetric taps over two phases: (63 + 1) / 4 = 16 exactly.
   Receive(63, 1, 2, 7);
-  fir_config(st, 0);
+  fir_config(st, 0, agen);
   EXPECT_FALSE(DebugHas("Dorns"));
   EXPECT_TRUE(DebugHas("inrate=Min inrate=1, Max inrate=8\n"));
 
   // 62 even-symmetric taps: 62 / 4 = 15 remainder 2, so one more per phase.
   st.out[kDebug].open_memory();
   Receive(62, 2, 2, 7);
-  fir_config(st, 0);
+  fir_config(st, 0, agen);
   EXPECT_TRUE(DebugHas("Debug(.\\firconfig L79): Dorns inrate error hit increasing xx by one\n"));
   EXPECT_TRUE(DebugHas("inrate=Min inrate=1, Max inrate=8\n"));
 }
 
 TEST_F(FirConfigTest, TransmitPicksTheLowestRateHoldingAllTaps) {
   ChannelSettings& c = Transmit(40, 0, 2, 7);
-  ASSERT_EQ(fir_config(st, 0), 1);
+  ASSERT_EQ(fir_config(st, 0, agen), 1);
   EXPECT_EQ(c.inrateT, 4);
   EXPECT_EQ(Rates(), (std::vector<int>{2, 4, 6, 8, 10, 12, 14, 16}));
   EXPECT_TRUE(DebugHas("Debug(.\\firconfig L133): Possible setting inrate=2 ntaps allowed=32\n"));
@@ -158,7 +160,7 @@ TEST_F(FirConfigTest, TransmitPicksTheLowestRateHoldingAllTaps) {
   EXPECT_EQ(c.swap_xmt, 1);
 
   // Polyphase, ModC 4 and two phases: cell r holds 4r+3, 4r+1, 4r+2, 4r.
-  ASSERT_EQ(st.agen.ModC, 4);
+  ASSERT_EQ(agen.ModC, 4);
   for (int r = 0; r < 10; ++r) {
     const int base = 100 + 4 * r;
     EXPECT_EQ(c.coefram[16 * r + 0], base + 3) << r;
@@ -171,7 +173,7 @@ TEST_F(FirConfigTest, TransmitPicksTheLowestRateHoldingAllTaps) {
 
 TEST_F(FirConfigTest, TransmitWithoutARateThatHoldsTheTapsStops) {
   Transmit(300, 0, 1, 7);
-  ExpectStop([&] { fir_config(st, 0); });
+  ExpectStop([&] { fir_config(st, 0, agen); });
   EXPECT_EQ(console(),
             "Error: Trouble setting up pfir\n"
             "Error: Maximum number of taps for this config 128\n"
@@ -182,8 +184,8 @@ TEST_F(FirConfigTest, TransmitWithoutARateThatHoldsTheTapsStops) {
 
 TEST_F(FirConfigTest, OddSymmetryStoresTheFirstHalfAtTheTopOfTheTaps) {
   ChannelSettings& c = Receive(7, 1, 1, 3);
-  ASSERT_EQ(fir_config(st, 0), 1);
-  ASSERT_EQ(st.agen.ModC, 1);
+  ASSERT_EQ(fir_config(st, 0, agen), 1);
+  ASSERT_EQ(agen.ModC, 1);
   EXPECT_TRUE(DebugHas("ncoef=7 Sym=1 hnn=4 hxx=16\n"));
   for (int i = 0; i < 256; ++i) {
     int want = 0;
@@ -200,8 +202,8 @@ TEST_F(FirConfigTest, OddSymmetryStoresTheFirstHalfAtTheTopOfTheTaps) {
 TEST_F(FirConfigTest, UserOffsetPushingCellsPastTheRamStops) {
   ChannelSettings& c = Receive(20, 0, 9, 3);  // ModC 9
   c.coef_ofsc = 8;
-  ExpectStop([&] { fir_config(st, 0); });
-  EXPECT_EQ(st.agen.ModC, 9);
+  ExpectStop([&] { fir_config(st, 0, agen); });
+  EXPECT_EQ(agen.ModC, 9);
   EXPECT_EQ(console(), "Error: coefram[] writing out of boundaries, check coef_ofsc\n");
   // Cell 0 (taps 8..0) landed eight words up, over the start of cell 1's slot.
   EXPECT_EQ(c.coefram[8], 108);
@@ -211,10 +213,10 @@ TEST_F(FirConfigTest, UserOffsetPushingCellsPastTheRamStops) {
 TEST_F(FirConfigTest, UserDataTypeChangesEveryLaterStep) {
   ChannelSettings& c = Receive(32, 0, 1, 7);
   c.fir_cmplx = 1;  // complex data although split I/Q would make it real
-  ASSERT_EQ(fir_config(st, 0), 1);
+  ASSERT_EQ(fir_config(st, 0, agen), 1);
   EXPECT_EQ(c.inrateT, 4);
   EXPECT_EQ(Rates(), (std::vector<int>{2, 4, 6, 8}));
-  EXPECT_EQ(st.agen.Name(), "SCR14N11");
+  EXPECT_EQ(agen.Name(), "SCR14N11");
   EXPECT_EQ(c.swap_cmplx, 1);
   EXPECT_EQ(c.acc_dly, 1);
   EXPECT_EQ(c.acc_cnt, 1);
@@ -226,7 +228,7 @@ TEST_F(FirConfigTest, UserAccumulatorCountDrivesTheAccumulatorFlags) {
   ChannelSettings& c = Receive(32, 0, 1, 7);
   c.fir_cmplx = 1;
   c.acc_cnt = 0;
-  ASSERT_EQ(fir_config(st, 0), 1);
+  ASSERT_EQ(fir_config(st, 0, agen), 1);
   EXPECT_EQ(c.acc_cnt, 0);
   EXPECT_EQ(c.acc_bypass, 1);
   EXPECT_EQ(c.acc_enram, 0);
@@ -235,27 +237,27 @@ TEST_F(FirConfigTest, UserAccumulatorCountDrivesTheAccumulatorFlags) {
 TEST_F(FirConfigTest, SplitIqFollowsThePairAndTheMixerBypass) {
   st.chip.splitiqCD = 0;
   ChannelSettings& c = Receive(32, 0, 1, 7, 2);
-  EXPECT_EQ(fir_config(st, 2), 1);
+  EXPECT_EQ(fir_config(st, 2, agen), 1);
   EXPECT_EQ(c.fir_cmplx, 1);  // pair CD not split: complex
-  EXPECT_EQ(st.agen.Name(), "SCR14N11");
+  EXPECT_EQ(agen.Name(), "SCR14N11");
 
   ChannelSettings& d = Receive(32, 0, 1, 7, 3);
   d.bypass_mix = 1;  // real input through a bypassed mixer stays real
-  EXPECT_EQ(fir_config(st, 3), 1);
+  EXPECT_EQ(fir_config(st, 3, agen), 1);
   EXPECT_EQ(d.fir_cmplx, 0);
-  EXPECT_EQ(st.agen.Name(), "SRR12N11");
+  EXPECT_EQ(agen.Name(), "SRR12N11");
 
   // Pair AB is split: each filter of the pair gets real data.
   ChannelSettings& b = Receive(32, 0, 1, 7, 1);
-  fir_config(st, 1);
+  fir_config(st, 1, agen);
   EXPECT_EQ(b.fir_cmplx, 0);
 }
 
 TEST_F(FirConfigTest, RefusedCaseLeavesTheLayoutAlone) {
   ChannelSettings& c = Receive(16, 0, 1, 7);
   c.fir_diff = 1;  // different coefficients for a single stream
-  EXPECT_EQ(fir_config(st, 0), 0);
-  EXPECT_EQ(st.agen.Reason(), "different coefs and only one channel!");
+  EXPECT_EQ(fir_config(st, 0, agen), 0);
+  EXPECT_EQ(agen.Reason(), "different coefs and only one channel!");
   EXPECT_EQ(c.coef_modc, -1);
   EXPECT_EQ(c.fir_en_sync_cnt, -1);
   EXPECT_FALSE(DebugHas("fir_config(): name="));
@@ -264,8 +266,8 @@ TEST_F(FirConfigTest, RefusedCaseLeavesTheLayoutAlone) {
 TEST_F(FirConfigTest, SeveralStreamsAreConfiguredButNotLaidOut) {
   ChannelSettings& c = Receive(32, 0, 1, 7);
   c.fir_nchan = 2;
-  EXPECT_EQ(fir_config(st, 0), -1);
-  EXPECT_EQ(st.agen.Name(), "SRR22N11");
+  EXPECT_EQ(fir_config(st, 0, agen), -1);
+  EXPECT_EQ(agen.Name(), "SRR22N11");
   EXPECT_EQ(Rates(), (std::vector<int>{2, 4, 6, 8}));
   EXPECT_NE(console().find("Error: Can not handle multiple channels in a single fir yet.\n"),
             std::string::npos);
@@ -278,8 +280,8 @@ TEST_F(FirConfigTest, MoreTapsThanTheCellsHold) {
   // allowed for, but ModC 3 gives the cells room for 48.
   ChannelSettings& c = Transmit(60, 0, 1, 7);
   c.fir_dec = 3;
-  EXPECT_EQ(fir_config(st, 0), -1);
-  EXPECT_EQ(st.agen.Name(), "SRR11N31");
+  EXPECT_EQ(fir_config(st, 0, agen), -1);
+  EXPECT_EQ(agen.Name(), "SRR11N31");
   EXPECT_EQ(console(),
             "Error: More taps defined than are computationally available.\n\n"
             " Sym=NONEMaximum taps = 48");
@@ -292,7 +294,7 @@ TEST_F(FirConfigTest, MoreTapsThanTheCellsHold) {
 TEST_F(FirConfigTest, ZeroInterpolationRunsTheSearchBeforeTheRangeStop) {
   // Nothing in the search divides by fir_int, so its messages come first.
   Transmit(16, 0, 0, 7);
-  ExpectStop([&] { fir_config(st, 0); });
+  ExpectStop([&] { fir_config(st, 0, agen); });
   EXPECT_EQ(console(),
             "Error: Trouble setting up pfir\n"
             "Error: Maximum number of taps for this config 0\n"
@@ -303,7 +305,7 @@ TEST_F(FirConfigTest, ZeroInterpolationRunsTheSearchBeforeTheRangeStop) {
 
 TEST_F(FirConfigTest, ZeroOrUnsetDivisorsStopWithTheRangeError) {
   Receive(16, 0, 0, 7);
-  ExpectStop([&] { fir_config(st, 0); });
+  ExpectStop([&] { fir_config(st, 0, agen); });
   EXPECT_EQ(console(),
             " diff=0 data=1 coef=1 nchan=1 inrate=-1 Sym=0 deci=0 interp=1\n"
             "Error: Invalid Filter name 6 (1-g) decimation!\n");
@@ -311,7 +313,7 @@ TEST_F(FirConfigTest, ZeroOrUnsetDivisorsStopWithTheRangeError) {
   st.console.open_memory();
   ChannelSettings& c = Receive(16, 0, 1, 7);
   c.fir_nchan = 0;
-  ExpectStop([&] { fir_config(st, 0); });
+  ExpectStop([&] { fir_config(st, 0, agen); });
   EXPECT_NE(console().find("Error: Invalid Filter name 3 Number of channels!\n"),
             std::string::npos);
 
@@ -321,7 +323,7 @@ TEST_F(FirConfigTest, ZeroOrUnsetDivisorsStopWithTheRangeError) {
   t.tinf_cmplx = -1;
   t.fir_cmplx = -1;
   t.fir_sym = -1;
-  ExpectStop([&] { fir_config(st, 0); });
+  ExpectStop([&] { fir_config(st, 0, agen); });
   EXPECT_NE(console().find("Error: Invalid Filter name 1 Real/Complex data!\n"), std::string::npos);
 }
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "test_support.h"
+#include "support/test_support.h"
 
 namespace cmd7730 {
 namespace {

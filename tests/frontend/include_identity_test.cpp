@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <string>
 
-#include "frontend/frontend_fixture.h"
-#include "frontend/output_file.h"
+#include "core/output_file.h"
 #include "frontend/preprocess.h"
+#include "support/frontend_fixture.h"
 
 namespace cmd7730 {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "frontend/frontend_fixture.h"
+#include "support/frontend_fixture.h"
 
 namespace cmd7730 {
 namespace {

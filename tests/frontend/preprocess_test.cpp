@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "frontend/frontend_fixture.h"
-#include "frontend/output_file.h"
+#include "core/output_file.h"
+#include "support/frontend_fixture.h"
 
 namespace cmd7730 {
 namespace {

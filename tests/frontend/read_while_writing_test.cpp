@@ -2,11 +2,11 @@
 // holding only what the run has handed to it so far.
 #include <string>
 
+#include "core/output_file.h"
 #include "frontend/coef_file.h"
-#include "frontend/frontend_fixture.h"
 #include "frontend/interpreter.h"
-#include "frontend/output_file.h"
 #include "frontend/preprocess.h"
+#include "support/frontend_fixture.h"
 
 namespace cmd7730 {
 namespace {

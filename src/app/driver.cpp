@@ -1,0 +1,118 @@
+#include "app/driver.h"
+
+#include "catalogue/catalogue.h"
+#include "catalogue/defaults.h"
+#include "config/config_driver.h"
+#include "config/mixer.h"
+#include "core/early_stop.h"
+#include "core/messages.h"
+#include "core/run_state.h"
+#include "frontend/interpreter.h"
+#include "frontend/preprocess.h"
+#include "image/register_image.h"
+#include "reports/consistency_checks.h"
+#include "reports/filter_report.h"
+#include "reports/power.h"
+
+namespace cmd7730 {
+namespace {
+
+void close_outputs(RunState& st) {
+  for (int k = 0; k < kOutputKinds; ++k) {
+    if (st.output_open(static_cast<OutputKind>(k))) st.out[k].close();
+  }
+}
+
+}  // namespace
+
+int prepare_and_interpret(RunState& st) {
+  st.error_flag = 0;
+  build_catalogue(st);
+  return interpret_control_file(st);
+}
+
+int interpret_control_file(RunState& st) {
+  {
+    // Another run in this directory finishes with the file first.
+    OutputFile tmp;
+    if (!st.command_file_lock.acquire(kTemporaryCommandFile) ||
+        !tmp.open_path(kTemporaryCommandFile)) {
+      Error(st, "Could not open temporary command file for writing", kTagDriver, 25);
+      return 1;
+    }
+    if (createTmpCmdFile(st, st.control_file, tmp) == 1) {
+      st.stdout_.write("createTmpCmdFile returned 1\n");
+      return 1;
+    }
+    tmp.close();
+    if (tmp.failed()) {
+      Error(st, "Could not write temporary command file", kTagDriver, 25);
+      return 1;
+    }
+  }
+  return interpret_pass(st) == 1 ? 1 : 0;
+}
+
+void compute_configuration(RunState& st) {
+  LogLine(st, strf("cmd7730 - %s, %s\n", kRevision, kBuildDate));
+  mixer_step(st);
+  check_declarations(st);
+  configure_channels(st);
+  consistency_checks(st);
+  if (st.output_open(kAnalysis)) {
+    for (int c = 0; c < 4; ++c) filter_report(st, c);
+    power_estimate(st);
+  }
+}
+
+int finish_outputs(RunState& st) {
+  if (st.interp.override_mark && interpret_pass(st) == 1) return 1;
+  write_register_outputs(st);
+  close_outputs(st);
+  return st.error_flag;
+}
+
+namespace {
+
+// The compile proper, from the catalogue build to the written outputs.
+// Returns the exit status or throws EarlyStop.
+int compile(RunState& st) {
+  if (prepare_and_interpret(st) == 1) return 1;
+  compute_configuration(st);
+  return finish_outputs(st);
+}
+
+}  // namespace
+
+int run_cmd7730(RunState& st, const std::vector<std::string>& args) {
+  if (args.size() != 1) {
+    st.console.write("Usage: cmd7730 controlfile\n");
+    st.console.write(strf(" Version: %s, %s\n", kRevision, kBuildDate));
+    st.console.flush();
+    return 2;
+  }
+  st.control_file = args[0];
+  int status;
+  try {
+    status = compile(st);
+  } catch (const EarlyStop& stop) {
+    status = stop.status;
+  }
+  // Outputs opened by `print` keep what was written to them, also after an
+  // early stop.  An output that could not be written whole (a full disk)
+  // must not leave the run looking like a success: its outputs go into a
+  // chip.
+  for (OutputFile& f : st.out) {
+    f.flush();
+    if (f.failed()) {
+      Error(st, strf("Couldn't write %s", f.path().c_str()), kTagDriver, 27);
+      if (status == 0) status = 1;
+    }
+  }
+  st.console.flush();
+  st.stdout_.flush();
+  st.command_file_lock.release();
+  return status;
+}
+
+}  // namespace cmd7730

@@ -1,0 +1,89 @@
+#include "core/messages.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace cmd7730 {
+
+std::string strf(const char* format, ...) {
+  char small[256];
+  va_list args;
+  va_start(args, format);
+  va_list copy;
+  va_copy(copy, args);
+  const int n = std::vsnprintf(small, sizeof small, format, args);
+  va_end(args);
+  std::string out;
+  if (n < 0) {
+    va_end(copy);
+    return out;
+  }
+  if (static_cast<size_t>(n) < sizeof small) {
+    out.assign(small, static_cast<size_t>(n));
+  } else {
+    out.resize(static_cast<size_t>(n) + 1);
+    std::vsnprintf(out.data(), out.size(), format, copy);
+    out.resize(static_cast<size_t>(n));
+  }
+  va_end(copy);
+  return out;
+}
+
+namespace {
+
+// "Kind(tag Lline): text\n"
+std::string tagged(std::string_view kind, std::string_view text, std::string_view tag, int line) {
+  std::string s;
+  s.reserve(kind.size() + tag.size() + text.size() + 24);
+  s.append(kind).append("(").append(tag).append(" L").append(std::to_string(line)).append("): ");
+  s.append(text).append("\n");
+  return s;
+}
+
+void to_files(RunState& st, std::string_view s, std::initializer_list<OutputKind> kinds) {
+  for (OutputKind k : kinds) {
+    if (st.output_open(k)) st.out[k].write(s);
+  }
+}
+
+}  // namespace
+
+void Error(RunState& st, std::string_view text, std::string_view tag, int line) {
+  to_files(st, tagged("Error", text, tag, line), {kAnalysis, kZq220, kSim, kTable, kDebug});
+  std::string c;
+  c.reserve(text.size() + 8);
+  c.append("Error: ").append(text).append("\n");
+  st.console.write(c);
+  st.error_flag = 1;
+}
+
+void ErrorText(RunState& st, std::string_view text) {
+  to_files(st, text, {kAnalysis, kZq220, kSim, kTable, kDebug});
+  st.console.write(text);
+  st.error_flag = 1;
+}
+
+void Warning(RunState& st, std::string_view text, std::string_view tag, int line) {
+  to_files(st, tagged("Warning", text, tag, line), {kAnalysis, kDebug});
+  std::string c;
+  c.reserve(text.size() + 10);
+  c.append("Warning: ").append(text).append("\n");
+  st.console.write(c);
+}
+
+void Debug(RunState& st, std::string_view text, std::string_view tag, int line) {
+  if (st.output_open(kDebug)) st.out[kDebug].write(tagged("Debug", text, tag, line));
+}
+
+void LogLine(RunState& st, std::string_view text) {
+  to_files(st, text, {kDebug, kAnalysis});
+  st.console.write(text);
+}
+
+void ConsoleLine(RunState& st, std::string_view text) { st.console.write(text); }
+
+void WriteOutput(RunState& st, OutputKind kind, std::string_view text) {
+  if (st.output_open(kind)) st.out[kind].write(text);
+}
+
+}  // namespace cmd7730

@@ -1,0 +1,67 @@
+// Everything one compile owns: the settings records and the catalogue that
+// points into them, the output sinks, the console, the error flag and the
+// state that the interpreter keeps between its two passes.
+// Phases take it by reference; a test builds one, runs a phase and looks.
+#pragma once
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "core/command_file_lock.h"
+#include "core/output_file.h"
+#include "core/settings.h"
+#include "core/variables.h"
+
+namespace cmd7730 {
+
+// The six outputs, in the order of their `print_flags` bits.
+enum OutputKind : int { kAnalysis = 0, kZq220, kSim, kTable, kDebug, kHeader, kOutputKinds };
+
+inline constexpr int output_bit(OutputKind k) { return 1 << k; }
+inline constexpr const char* kOutputExtension[kOutputKinds] = {"anl", "zq220", "sim",
+                                                               "tbl", "dbg",   "h"};
+
+inline constexpr const char* kTemporaryCommandFile = "cmd7730TmpCmdFile";
+inline constexpr const char* kRevision = "revW";
+inline constexpr const char* kBuildDate = "Mar 27 2007";
+
+// What the command interpreter keeps between its first and `override` pass.
+struct InterpreterState {
+  int current_channel = 0;
+  bool channel_declared = false;
+  bool modes_set = false;
+  int failure = 0;  // the result of a pass
+  bool override_mark = false;
+  std::FILE* command_file = nullptr;  // open between the two passes
+  int line_number = 1;
+};
+
+struct RunState {
+  RunState() = default;
+  RunState(const RunState&) = delete;
+  RunState& operator=(const RunState&) = delete;
+  ~RunState() {
+    if (interp.command_file != nullptr) std::fclose(interp.command_file);
+  }
+
+  bool output_open(OutputKind k) const { return (chip.print_flags & output_bit(k)) != 0; }
+
+  std::string control_file;  // as given on the command line
+  ChipSettings chip;
+  std::array<PairSettings, 2> pair;
+  std::array<ChannelSettings, 4> ch;
+  Catalogue catalogue;
+
+  std::array<OutputFile, kOutputKinds> out;
+  OutputFile console;  // standard error
+  OutputFile stdout_;  // standard output
+  int error_flag = 0;
+
+  CommandFileLock command_file_lock;  // held from before the file is emptied to the run's end
+  InterpreterState interp;
+  int active_transmit_count = 0;  // set by the configuration driver
+};
+
+}  // namespace cmd7730

@@ -1,0 +1,101 @@
+#include "image/register_image.h"
+
+#include <memory>
+
+#include "core/messages.h"
+#include "core/run_state.h"
+#include "core/variables.h"
+#include "image/output_writers.h"
+
+namespace cmd7730 {
+namespace {
+
+// Where channel k's copy of a pair-scope field sits relative to channel A's:
+// B shares A's page eight addresses on, C and D are the same two places on
+// the page 32 further.
+constexpr int kPairOffset[4] = {0, 8, 512, 520};
+
+void pack_variable(RunState& st, RegisterImage& image, const VariableEntry& e) {
+  if (e.is_pseudo() || e.is_wide()) return;
+  switch (e.scope) {
+    case Scope::kGlobal: {
+      const int index = e.reg_address < 16 ? e.reg_address : 16 * e.reg_page + e.reg_address;
+      if (e.int_cell[0] != nullptr) {
+        set_register_field(st, image, index, e.bit_pos, e.width, *e.int_cell[0]);
+      }
+      break;
+    }
+    case Scope::kChannel:
+      for (int k = 0; k < 4; ++k) {
+        if (e.int_cell[k] == nullptr) continue;
+        const int index = 16 * (e.reg_page + 32 * k) + e.reg_address;
+        set_register_field(st, image, index, e.bit_pos, e.width, *e.int_cell[k]);
+      }
+      break;
+    case Scope::kPair: {
+      const int base = 16 * e.reg_page + e.reg_address;
+      for (int k = 0; k < 4; ++k) {
+        if (e.int_cell[k] == nullptr) continue;
+        set_register_field(st, image, base + kPairOffset[k], e.bit_pos, e.width, *e.int_cell[k]);
+      }
+      break;
+    }
+  }
+}
+
+// Returns `x` shifted left by `s` within 32 bits (0 once everything is
+// shifted out).
+uint32_t shift32(uint32_t x, int s) { return s >= 32 ? 0u : x << s; }
+
+}  // namespace
+
+void set_register_field(RunState& st, RegisterImage& image, int index, int bit_pos, int width,
+                        int value) {
+  if (index < 0 || index >= RegisterImage::kWords) {
+    ConsoleLine(st, strf("Bad address %d\n", index));
+    return;
+  }
+  if (!image.used[index]) {
+    image.used[index] = true;
+    image.word[index] = 0;
+  }
+  if (value == kUnset) {
+    value = 0;
+  } else {
+    const int64_t max = width >= 32 ? INT64_MAX : width <= 0 ? 0 : (int64_t{1} << width) - 1;
+    if (value < 0 || value > max) {
+      ConsoleLine(st, strf("Value out of range register %d value %d\n", index, value));
+      ConsoleLine(st, strf("Page %x Address %x\n", static_cast<unsigned>(register_page(index)),
+                           static_cast<unsigned>(register_address(index))));
+      // The high bits spill into the neighbouring fields of the word, so
+      // the image is not one to load into a chip.
+      st.error_flag = 1;
+    }
+  }
+  const int s = bit_pos < 0 ? 32 : bit_pos;
+  const uint32_t field_mask = width >= 32 ? ~0u : width <= 0 ? 0u : (1u << width) - 1u;
+  const uint32_t cleared = static_cast<uint32_t>(image.word[index]) & ~shift32(field_mask, s);
+  image.word[index] = static_cast<int32_t>(cleared | shift32(static_cast<uint32_t>(value), s));
+}
+
+void build_register_image(RunState& st, RegisterImage& image) {
+  image.clear();
+  st.catalogue.for_each_variable([&](const VariableEntry& e) {
+    pack_variable(st, image, e);
+    return 0;
+  });
+}
+
+void write_outputs(RunState& st, const RegisterImage& image) {
+  write_table(st);
+  write_sim_script(st, image);
+  write_register_sequence(st, image);
+}
+
+void write_register_outputs(RunState& st) {
+  auto image = std::make_unique<RegisterImage>();
+  build_register_image(st, *image);
+  write_outputs(st, *image);
+}
+
+}  // namespace cmd7730
