@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "config/channel_roles.h"
 #include "config/mixer.h"
 #include "core/messages.h"
 #include "core/run_state.h"
@@ -19,8 +20,8 @@ constexpr int64_t kMaxDecimation = 256;
 
 // Transmit stage count: five stages when the interpolation is large, six
 // otherwise; the sixth stage runs double rate at `tout_rate` 2.
-void stage_count(const RunState& st, ChannelSettings& c, int mode, int64_t n) {
-  if (mode != kModeTransmit) {
+void stage_count(const RunState& st, ChannelSettings& c, bool transmit, int64_t n) {
+  if (!transmit) {
     set_if_unset(c.cic_xmt_5stg, 0);
     set_if_unset(c.cic_xmt_d6stg, 0);
     return;
@@ -57,24 +58,10 @@ void receive_shift(RunState& st, int i, int64_t n) {
   if (c.coefsym != 0) s -= 1;
   const int rshift = rshift_given ? c.cic_rshift : (s >= 0 ? 1 : 0);
 
-  if (is_unset(c.cic_shift)) {
-    if (s < 0) {
-      if (usable) {
-        Warning(st, "CIC shift was calculated to be negative; setting to 0 as MIN value",
-                kTagConfig, 732);
-      }
-      s = 0;
-    } else if (s > 39) {
-      if (usable) {
-        Warning(st, "CIC shift was calculated to be over 39; setting to 39 as MAX value",
-                kTagConfig, 738);
-      }
-      s = 39;
-    }
-  }
+  if (is_unset(c.cic_shift)) s = clamp_cic_shift(st, s, usable, 732, 738);
 
   // A bypassed CIC in a split pair only has to line the halves up.
-  const bool split_bypass = c.bypass_cic != 0 && (i < 2 ? chip.splitiqAB : chip.splitiqCD) != 0;
+  const bool split_bypass = c.bypass_cic != 0 && pair_split_iq(chip, i) != 0;
   if (split_bypass) s = c.fir_sym != 0 ? 38 : 39;
 
   set_if_unset(c.cic_rshift, rshift);
@@ -93,6 +80,24 @@ void receive_shift(RunState& st, int i, int64_t n) {
 
 }  // namespace
 
+int clamp_cic_shift(RunState& st, int shift, bool report, int line_negative, int line_over) {
+  if (shift < 0) {
+    if (report) {
+      Warning(st, "CIC shift was calculated to be negative; setting to 0 as MIN value", kTagConfig,
+              line_negative);
+    }
+    return 0;
+  }
+  if (shift > 39) {
+    if (report) {
+      Warning(st, "CIC shift was calculated to be over 39; setting to 39 as MAX value", kTagConfig,
+              line_over);
+    }
+    return 39;
+  }
+  return shift;
+}
+
 double cic_bit_growth(int n, int zpad) {
   if (zpad > n) return (4 * std::log(n) + std::log(0.5)) / std::log(2.0);
   const double mix_gain = 0.5;
@@ -107,29 +112,31 @@ void cic_step(RunState& st) {
 
   for (int i = 0; i < 4; ++i) {
     ChannelSettings& c = st.ch[i];
-    const int mode = st.pair[i / 2].mode;
+    const bool transmit = pair_transmits(st, i);
+    const bool receive = pair_receives(st, i);
     const int64_t n = int64_t{c.cic_int} * c.cic_dec;
 
-    stage_count(st, c, mode, n);
+    stage_count(st, c, transmit, n);
 
-    if (mode == kModeTransmit) {
+    if (transmit) {
       if (n > kMaxInterpolation) {
         Error(st, "CIC interpolation amount is too large", kTagConfig, 683);
       } else if (n < 1 && c.powerdown == 0 && !is_unset(c.cic_int) && !is_unset(c.cic_dec)) {
         Error(st, "CIC interpolation amount must be at least 1", kTagConfig, 684);
       }
       set_if_unset(c.cic_rcv, 2);
-    } else if (mode == kModeReceive) {
+    } else if (receive) {
       receive_shift(st, i, n);
     }
-    if (mode != kModeReceive) set_if_unset(c.cic_rcv_full, 0);
+    if (!receive) set_if_unset(c.cic_rcv_full, 0);
 
-    const bool cross =
-        mode == kModeReceive &&
-        (chip.rin_rate == 2 || (i == 1 && chip.splitiqAB != 0) || (i == 3 && chip.splitiqCD != 0));
+    // The receive CIC crosses its halves at double rate and in the odd
+    // (Q) channel of a split pair.
+    const bool odd_split = i % 2 == 1 && pair_split_iq(chip, i) != 0;
+    const bool cross = receive && (double_rate(chip, transmit, receive) || odd_split);
     set_if_unset(c.cic_rcv_cross, cross ? 1 : 0);
-    set_if_unset(c.cic_bypass, mode == kModeTransmit && c.ncic == 0 && c.cic_2x == 0 ? 1 : 0);
-    set_if_unset(c.swap_rcv_tdly, mode == kModeReceive && c.ncic == 0 ? 1 : 0);
+    set_if_unset(c.cic_bypass, transmit && c.ncic == 0 && c.cic_2x == 0 ? 1 : 0);
+    set_if_unset(c.swap_rcv_tdly, receive && c.ncic == 0 ? 1 : 0);
   }
 
   mixer_input_selection(st);

@@ -15,6 +15,11 @@ struct RunState;
 // order decides the shift).  `n` must be at least 1.
 double cic_bit_growth(int n, int zpad);
 
+// A computed CIC shift pinned to the shifter's 0..39, with a Warning (at
+// `line_negative` or `line_over`) when `report` and the value had to move.
+// Callers apply it only to a shift the user left unset.
+int clamp_cic_shift(RunState& st, int shift, bool report, int line_negative, int line_over);
+
 // Runs the step over channels A..D, then the mixer input selection.
 void cic_step(RunState& st);
 

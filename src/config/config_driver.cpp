@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "config/channel_roles.h"
 #include "config/cic.h"
 #include "config/gain.h"
 #include "config/input_formatter.h"
@@ -65,7 +66,7 @@ void sync_defaults(RunState& st, ChannelSettings& c) {
 int active_transmit_channels(const RunState& st) {
   int n = 0;
   for (const ChannelSettings& c : st.ch) {
-    if (c.xmt == 1 && c.powerdown == 0) ++n;
+    if (xmt_transmits(c) && c.powerdown == 0) ++n;
   }
   return st.chip.splitiqAB != 0 ? n / 2 : n;
 }
@@ -105,15 +106,15 @@ void configure_channels(RunState& st) {
 
   for (int i = 0; i < 4; ++i) {
     ChannelSettings& c = st.ch[i];
-    const int mode = st.pair[i / 2].mode;
+    const bool transmit = pair_transmits(st, i);
+    const bool receive = pair_receives(st, i);
 
-    if (mode == kModeReceive && c.powerdown == 0) receiver_active = true;
+    if (receive && c.powerdown == 0) receiver_active = true;
     if (c.bypass_fir == 1) bypass_fir(c);
 
-    const bool double_rate = (mode == kModeTransmit && chip.tout_rate == 2) ||
-                             (mode == kModeReceive && chip.rin_rate == 2);
-    set_if_unset(c.cic_2x, double_rate ? 1 : 0);
-    if (double_rate) {
+    const bool two_x = double_rate(chip, transmit, receive);
+    set_if_unset(c.cic_2x, two_x ? 1 : 0);
+    if (two_x) {
       if (chip.splitiq != 1) {
         Warning(st, "splitiq must be 1 in double rate mode. Forcing to 1", kTagConfig, 216);
         chip.splitiq = chip.splitiqAB = chip.splitiqCD = 1;
@@ -127,7 +128,7 @@ void configure_channels(RunState& st) {
     const int64_t product = int64_t{c.cic_int} * c.cic_dec;  // 12-bit factors
     c.ncic = rate_known ? static_cast<int>(product / (c.cic_2x + 1) - 1) : kUnset;
     if (rate_known && c.cic_2x == 1 && product % 2 != 0) {
-      if (mode == kModeTransmit) {
+      if (transmit) {
         Error(st, "cic_int must be even for double rate", kTagConfig, 243);
       } else {
         Error(st, "cic_dec must be even for double rate", kTagConfig, 244);

@@ -1,20 +1,23 @@
+// The back-end formatters' codes: the chip-wide port enables, every
+// channel's pin and word-width codes, the receive output formatter and input
+// selections, and for a transmit channel its input timing, frame-strobe
+// counts and the load points of its two input words.  The strobe output
+// delay is searched in strobe_delay.cpp.
 #include "config/input_formatter.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
-#include <optional>
 
+#include "config/channel_roles.h"
+#include "config/strobe_delay.h"
 #include "core/messages.h"
+#include "core/numeric.h"
 #include "core/run_state.h"
 #include "core/variables.h"
 
 namespace cmd7730 {
 namespace {
-
-// Narrows a working quantity for storage in a 32-bit cell.
-int narrow(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
 
 int* rinf_sel(ChipSettings& chip, int c) {
   int* const cells[4] = {&chip.rinf_sel_A, &chip.rinf_sel_B, &chip.rinf_sel_C, &chip.rinf_sel_D};
@@ -29,153 +32,10 @@ int routf_bits_code(int bits) {
   return 1 << std::min(e, 30);
 }
 
-// How the transmit input word is laid out: I and Q in parallel on one
-// 16-pin word, I then Q multiplexed in series, or one real word.
-enum class Layout { kParallel, kSeries, kReal };
-
-// Everything the load points and the strobe delay search need for one
-// transmit channel, in chip clocks unless said otherwise.
-struct Timing {
-  bool tdm = false;
-  Layout layout = Layout::kReal;
-  int64_t count = 0;  // clocks per CIC input sample
-  int64_t sck = 0;    // slow clock divider (unset reads as 0, as the register does)
-  int64_t E = 1;      // chip clocks per slow clock
-  int64_t v = 1;      // words per sample
-  int64_t d = 0;      // frame-strobe delay, in slow clocks
-  bool minrq = false;
-};
-
-// The strobe output delay search.  A(c) and B(c) are the times at which
-// word c of the delayed frame is in; T(i, k) is the time from the strobe to
-// the data with the strobe output delayed by i + 1.
-class StrobeDelaySearch {
- public:
-  StrobeDelaySearch(RunState& st, ChannelSettings& ch, const Timing& t) : st_(st), ch_(ch), t_(t) {}
-
-  void run();
-
- private:
-  int64_t A(int64_t c) const {
-    return t_.E * (t_.d + t_.v * c) + 17 + (t_.count % t_.E != 0 ? t_.sck : 0);
-  }
-  int64_t B(int64_t c) const { return t_.E * (t_.d + t_.v * c) + 17; }
-  int64_t T(int64_t i, int64_t k) const { return t_.count * (k + 1) - i * t_.E; }
-  int64_t K(int64_t x) const {
-    if (x < 2 * t_.count || t_.count <= 0) return 0;
-    return x / t_.count - 1;
-  }
-  bool standing() const { return !is_unset(ch_.tinf_fso_dly); }
-
-  // The delay (1..7) at which the data lands in [lo, hi), if any.  A delay
-  // that already stands is the only candidate.
-  std::optional<int64_t> window(int64_t lo, int64_t hi, int64_t k) const;
-
-  // Stores the delay unless one stands already.
-  void choose(int64_t delay) { set_if_unset(ch_.tinf_fso_dly, narrow(delay)); }
-
-  RunState& st_;
-  ChannelSettings& ch_;
-  const Timing& t_;
-};
-
-std::optional<int64_t> StrobeDelaySearch::window(int64_t lo, int64_t hi, int64_t k) const {
-  auto decide = [&](int64_t i) -> std::optional<int64_t> {
-    const int64_t time = T(i, k);
-    if (time >= lo) return i + 1;
-    return std::nullopt;
-  };
-  if (standing()) {
-    const int64_t i = static_cast<int64_t>(ch_.tinf_fso_dly) - 1;
-    if (T(i, k) < hi) return decide(i);
-    return std::nullopt;
-  }
-  for (int64_t i = 0; i <= 6 && i < t_.count; ++i) {
-    if (T(i, k) < hi) return decide(i);
-  }
-  return std::nullopt;
-}
-
-struct Fallback {
-  int64_t lo, hi;
-};
-
-void StrobeDelaySearch::run() {
-  ChipSettings& chip = st_.chip;
-  const bool series = t_.layout == Layout::kSeries;
-  const bool parallel = t_.layout == Layout::kParallel;
-
-  // Primary constant: how many words into the frame the data must be in.
-  int64_t c1 = 1;
-  if (t_.tdm) {
-    c1 = series ? 8 : 4;
-  } else if (series) {
-    c1 = 2;
-  }
-  const int64_t plus = parallel ? 1 : 0;
-
-  if (t_.tdm && (chip.splitiqAB != 0 || chip.splitiqCD != 0) && ch_.cic_int == 1 &&
-      ch_.fir_int == 4) {
-    set_if_unset(ch_.tinf_fso_dly, 2);
-  }
-
-  bool found = false;
-  if (!t_.tdm && t_.layout == Layout::kReal && t_.count == 1) {
-    set_if_unset(ch_.tinf_fso_dly, 0);
-    found = true;
-  } else {
-    const int64_t I = A(c1) + plus;
-    const int64_t i0 = standing() ? static_cast<int64_t>(ch_.tinf_fso_dly) - 1 : 0;
-    if (T(i0, 0) >= I) {
-      choose(1);
-      found = true;
-    } else {
-      const int64_t k = K(I);
-      if (auto delay = window(I - t_.count, B(1), k)) {
-        choose(*delay);
-        found = true;
-      } else if (t_.tdm && !parallel) {
-        // The strobe cannot serve all four channels at once: try to align
-        // all but one group, one word apart.
-        static constexpr Fallback kSeriesWindows[3] = {{4, 5}, {2, 3}, {6, 7}};
-        static constexpr Fallback kRealWindows[3] = {{2, 3}, {1, 2}, {3, 4}};
-        static constexpr const char* kAligned[3] = {
-            "Data can not be aligned. Aligning so channels a and b are one off of c and d.\n",
-            "Data can not be aligned. Aligning so channels b c and d are one off of a.\n",
-            "Data can not be aligned. Aligning so channels a b and c are one off of d.\n"};
-        static constexpr const char* kNote[3] = {
-            nullptr, "  note:  can split a from b, c and d instead; just set tinf_fso_dly to %d.\n",
-            "  note:  can split d from a, b and c instead; just set tinf_fso_dly to %d.\n"};
-        const Fallback* windows = series ? kSeriesWindows : kRealWindows;
-        for (int w = 0; w < 3; ++w) {
-          auto delay = window(A(windows[w].lo), B(windows[w].hi), k);
-          if (!delay) continue;
-          if (!found) {
-            WriteOutput(st_, kAnalysis, kAligned[w]);
-            choose(*delay);
-            found = true;
-          } else {
-            WriteOutput(st_, kAnalysis, strf(kNote[w], narrow(*delay)));
-          }
-        }
-      }
-    }
-  }
-
-  if (!found) {
-    Warning(st_, "Frame strobe delay can not be set properly with current configuration,",
-            kTagConfig, 1720);
-    LogLine(st_, "  data from swap RAM might not come out properly.");
-    LogLine(st_, "  If problems, change sck_div, ncic or fir_int to fix.\n");
-    LogLine(st_, "  Also, if filter duty cycle is at 100% (always running), it should be okay.\n");
-    set_if_unset(ch_.tinf_fso_dly, 1);
-  }
-}
-
 void receive_channel(RunState& st, int c) {
   ChipSettings& chip = st.chip;
   ChannelSettings& ch = st.ch[c];
-  const int split = c < 2 ? chip.splitiqAB : chip.splitiqCD;
+  const int split = pair_split_iq(chip, c);
   const bool parallel_word = ch.pins == 16 && ch.bits == 8;
   set_if_unset(ch.routf_iqmux, ch.fir_cmplx != 0 && !parallel_word && split == 0 ? 1 : 0);
   set_if_unset(ch.tinf_src, 2);
@@ -201,12 +61,18 @@ void receive_channel(RunState& st, int c) {
   }
 }
 
-void transmit_channel(RunState& st, int c) {
+// The load points of the first and second input word (`tinf_first`,
+// `tinf_second`): channel A's and the other channels' (xa, xb, ya, yb).
+struct LoadPoints {
+  int64_t first_a = 0, first_rest = 0, second_a = 0, second_rest = 0;
+};
+
+// The transmit defaults and the timing of channel `c`'s input: layout, cycle,
+// slow clock, words per sample and the frame-strobe counts.  Returns the
+// words one frame carries.
+int64_t transmit_timing(RunState& st, int c, Timing& t) {
   ChipSettings& chip = st.chip;
   ChannelSettings& ch = st.ch[c];
-  const bool cd_transmits = st.pair[1].mode == kModeTransmit;
-
-  Timing t;
   t.tdm = chip.tinf_tdm == 1;
 
   set_if_unset(ch.gain_rnd, 2);
@@ -222,110 +88,117 @@ void transmit_channel(RunState& st, int c) {
     t.layout = Layout::kSeries;
   }
 
-  t.count = (static_cast<int64_t>(ch.ncic) + 1) * ch.fir_int;
+  t.cycle = (static_cast<int64_t>(ch.ncic) + 1) * ch.fir_int;
   t.sck = std::max(ch.sck_div, 0);
-  t.E = t.sck + 1;
-  const int64_t ndivcks = t.count / t.E;
-  int64_t spt = 1;
-  if (!is_unset(ch.swap_wa_cnt)) {
-    const int64_t data = ch.fir_cmplx == 1 ? 2 : 1;
-    spt = (static_cast<int64_t>(ch.swap_wa_cnt) + 1) / data;
-  }
+  t.slow_clock = t.sck + 1;
   // Words per sample, ceil(bits / pins): 0 for no bits.  Only a pin count
   // that no word can cross is left at one word.
-  if (ch.pins > 0) t.v = static_cast<int64_t>(std::ceil(static_cast<double>(ch.bits) / ch.pins));
-  const int64_t nchan = !t.tdm ? 1 : (cd_transmits ? 4 : 2);
-  const int64_t words = (static_cast<int64_t>(ch.tinf_iqmux) + 1) * nchan * t.v;
-  const int64_t fastest = t.E * words;
-  t.minrq = t.count == fastest || (ch.tinf_pariq == 1 && cd_transmits && t.count == 2);
-
-  set_if_unset(ch.tinf_nfs, narrow(spt - 1));
-  if (spt < 1) {
-    Warning(st, "samples_per_tog==0, setting to 1, welk need to look at this!\n", kTagConfig, 1099);
-    spt = 1;
+  if (ch.pins > 0) {
+    t.words = static_cast<int64_t>(std::ceil(static_cast<double>(ch.bits) / ch.pins));
   }
-  set_if_unset(ch.tinf_fs_cnt, narrow(ndivcks / spt - 1));
+  const bool cd_transmits = pair_transmits(st, 2);
+  const int64_t nchan = !t.tdm ? 1 : (cd_transmits ? 4 : 2);
+  const int64_t frame_words = (static_cast<int64_t>(ch.tinf_iqmux) + 1) * nchan * t.words;
+  const int64_t fastest = t.slow_clock * frame_words;
+  t.max_rate = t.cycle == fastest || (ch.tinf_pariq == 1 && cd_transmits && t.cycle == 2);
+  return frame_words;
+}
+
+// Frame-strobe counts (`tinf_nfs`, `tinf_fs_cnt`) and the checks that the
+// words get in within one cycle.
+void frame_strobe_counts(RunState& st, ChannelSettings& ch, const Timing& t, int64_t frame_words) {
+  int64_t samples_per_toggle = 1;
+  if (!is_unset(ch.swap_wa_cnt)) {
+    const int64_t data = ch.fir_cmplx == 1 ? 2 : 1;
+    samples_per_toggle = (static_cast<int64_t>(ch.swap_wa_cnt) + 1) / data;
+  }
+  set_if_unset(ch.tinf_nfs, narrow(samples_per_toggle - 1));
+  if (samples_per_toggle < 1) {
+    Warning(st, "samples_per_tog==0, setting to 1, welk need to look at this!\n", kTagConfig, 1099);
+    samples_per_toggle = 1;
+  }
+  const int64_t divided_clocks = t.cycle / t.slow_clock;
+  set_if_unset(ch.tinf_fs_cnt, narrow(divided_clocks / samples_per_toggle - 1));
 
   if (ch.tinf_pins == 3) {
     Warning(st, "3 is not a legal setting for tinf_pins. Reset to 4.\n", kTagConfig, 1105);
     ch.tinf_pins = 4;
   }
 
-  if (static_cast<int64_t>(ch.tinf_fs_cnt) + 1 < words) {
+  if (static_cast<int64_t>(ch.tinf_fs_cnt) + 1 < frame_words) {
     Error(st, "Not enough time to get data in", kTagConfig, 1113);
   }
-  if (t.count == 1 && ch.tinf_pariq != 0) {
+  if (t.cycle == 1 && ch.tinf_pariq != 0) {
     Error(st, "IQ parallel mode needs at least two clock cycles to get data in.", kTagConfig, 1121);
   }
-  if (t.count < fastest) {
+  if (t.cycle < t.slow_clock * frame_words) {
     Error(st, "Toggle and frame strobe coming faster than maximum rate.", kTagConfig, 1126);
   }
+}
 
-  // A delay of a whole cycle or more wraps round; an unset one is no delay.
-  t.d = std::max(ch.tinf_fs_dly, 0);
-  if (t.E * t.d >= t.count) {
-    const int64_t wrapped = t.count > 0 ? (t.E * t.d) % t.count / t.E : 0;
-    WriteOutput(st, kAnalysis,
-                strf("Channel %d FS delay of %d beyond cycle length. Using delay mod cycle "
-                     "length:  %d.\n",
-                     c, narrow(t.d), narrow(wrapped)));
-    t.d = wrapped;
-  }
-
-  // Load points of the first (x) and second (y) word: a for channel A, b
-  // for the others.
-  const int64_t d = t.d, v = t.v, H = t.sck != 0 ? 1 : 0;
+// The load points for the layout, before any mending.  May force the
+// strobe delay to 1 (max-rate series input without TDM).
+LoadPoints load_points(RunState& st, const ChannelSettings& ch, Timing& t) {
+  const int64_t delay = t.strobe_delay, words = t.words;
+  const int64_t divided = t.sck != 0 ? 1 : 0;  // H
   const bool wide_pins = ch.pins >= ch.bits;
-  int64_t xa = 0, xb = 0, ya = d + 1, yb = d + 1;
+  LoadPoints p;
+  p.second_a = p.second_rest = delay + 1;
   if (!t.tdm) {
     switch (t.layout) {
       case Layout::kParallel:
-        if (t.sck == 0 && t.minrq) xa = xb = d, ya = yb = 1;
+        if (t.sck == 0 && t.max_rate)
+          p.first_a = p.first_rest = delay, p.second_a = p.second_rest = 1;
         break;
       case Layout::kSeries:
-        if (wide_pins && t.minrq) {
-          if (t.d != 1) {
+        if (wide_pins && t.max_rate) {
+          if (t.strobe_delay != 1) {
             Warning(st,
                     "Maximum rate non-tdm iq series mode must have delay of 1 if pins >= "
                     "bits...using 1 for delay.",
                     kTagConfig, 1167);
-            t.d = 1;
+            t.strobe_delay = 1;
           }
-          xa = xb = ya = yb = 1;
+          p.first_a = p.first_rest = p.second_a = p.second_rest = 1;
         } else {
-          xa = xb = v;
-          ya = yb = d + 1 + v;
+          p.first_a = p.first_rest = words;
+          p.second_a = p.second_rest = delay + 1 + words;
         }
         break;
       case Layout::kReal:
-        if (wide_pins && t.sck == 0 && t.minrq) ya = yb = 0;
+        if (wide_pins && t.sck == 0 && t.max_rate) p.second_a = p.second_rest = 0;
         break;
     }
-  } else {
-    switch (t.layout) {
-      case Layout::kParallel:
-        xb = 1 - H, yb = H;
-        break;
-      case Layout::kSeries:
-        xa = xb = v;
-        ya = d + 1 + v;
-        yb = 3 * v - 1 + H;
-        break;
-      case Layout::kReal:
-        if (t.sck == 0) {
-          xb = 1;
-          yb = ch.pins < ch.bits ? v : 0;
-        } else {
-          yb = v;
-        }
-        break;
-    }
+    return p;
   }
+  switch (t.layout) {
+    case Layout::kParallel:
+      p.first_rest = 1 - divided, p.second_rest = divided;
+      break;
+    case Layout::kSeries:
+      p.first_a = p.first_rest = words;
+      p.second_a = delay + 1 + words;
+      p.second_rest = 3 * words - 1 + divided;
+      break;
+    case Layout::kReal:
+      if (t.sck == 0) {
+        p.first_rest = 1;
+        p.second_rest = ch.pins < ch.bits ? words : 0;
+      } else {
+        p.second_rest = words;
+      }
+      break;
+  }
+  return p;
+}
 
-  // Only channel A's schedule is mended when the second word misses the
-  // cycle; the others share its strobe.
+// Only channel A's schedule is mended when the second word misses the
+// cycle; the others share its strobe.
+void mend_schedule(RunState& st, int c, const Timing& t, LoadPoints& p) {
+  const ChipSettings& chip = st.chip;
   const bool split = chip.splitiqAB != 0 || chip.splitiq != 0;
-  const bool fits = t.E * (ya + 1) <= t.count && t.E * (yb + 1) <= t.count;
+  const bool fits =
+      t.slow_clock * (p.second_a + 1) <= t.cycle && t.slow_clock * (p.second_rest + 1) <= t.cycle;
   if (c == 0 && !fits && (t.tdm || !split)) {
     Warning(st,
             "tinf_second too large compared to cycle length; going to try tinf_second mod cycle "
@@ -336,34 +209,60 @@ void transmit_channel(RunState& st, int c) {
         st,
         " This problem generally occurs when tinf_delay is too large; in this case, decrease\n");
     LogLine(st, " the delay. If the problem persists, try decreasing clock divide.\n");
-    const int64_t L = t.count > 0 ? (t.count + t.E - 1) / t.E : 1;
-    ya %= L;
-    if (ya == 0) ya = L;
-    if (!t.tdm) yb = ya;
+    // The cycle in slow clocks (L), rounded up.
+    const int64_t slow_cycle = t.cycle > 0 ? (t.cycle + t.slow_clock - 1) / t.slow_clock : 1;
+    p.second_a %= slow_cycle;
+    if (p.second_a == 0) p.second_a = slow_cycle;
+    if (!t.tdm) p.second_rest = p.second_a;
   }
-  if (!t.tdm && split && xa != xb) {
+  if (!t.tdm && split && p.first_a != p.first_rest) {
     Warning(st, "tinf_first values for all channels should be the same in complex splitIQ tdm.",
             kTagConfig, 1267);
   }
+}
+
+void transmit_channel(RunState& st, int c) {
+  ChipSettings& chip = st.chip;
+  ChannelSettings& ch = st.ch[c];
+
+  Timing t;
+  const int64_t frame_words = transmit_timing(st, c, t);
+  frame_strobe_counts(st, ch, t, frame_words);
+
+  // A delay of a whole cycle or more wraps round; an unset one is no delay.
+  t.strobe_delay = std::max(ch.tinf_fs_dly, 0);
+  if (t.slow_clock * t.strobe_delay >= t.cycle) {
+    const int64_t wrapped =
+        t.cycle > 0 ? (t.slow_clock * t.strobe_delay) % t.cycle / t.slow_clock : 0;
+    WriteOutput(st, kAnalysis,
+                strf("Channel %d FS delay of %d beyond cycle length. Using delay mod cycle "
+                     "length:  %d.\n",
+                     c, narrow(t.strobe_delay), narrow(wrapped)));
+    t.strobe_delay = wrapped;
+  }
+
+  LoadPoints p = load_points(st, ch, t);
+  mend_schedule(st, c, t, p);
 
   if (c == 0) {
+    const int64_t nchan = !t.tdm ? 1 : (pair_transmits(st, 2) ? 4 : 2);
     Debug(st,
           strf("Dbg: nchan %d tdm %d minrq %d delay %d xa %x xb %d ya %d yb %d div %d iqmux %d "
                "cmplx %d pins %d bits %d fscnt %d min %d nfs %d ndivcks %d\n",
-               narrow(nchan), chip.tinf_tdm, t.minrq ? 1 : 0, narrow(t.d),
-               static_cast<unsigned>(narrow(xa)), narrow(xb), narrow(ya), narrow(yb), narrow(t.E),
-               ch.tinf_iqmux, ch.tinf_cmplx, ch.pins, ch.bits,
-               narrow(static_cast<int64_t>(ch.tinf_fs_cnt) + 1), narrow(words),
-               narrow(static_cast<int64_t>(ch.tinf_nfs) + 1), narrow(ndivcks)),
+               narrow(nchan), chip.tinf_tdm, t.max_rate ? 1 : 0, narrow(t.strobe_delay),
+               static_cast<unsigned>(narrow(p.first_a)), narrow(p.first_rest), narrow(p.second_a),
+               narrow(p.second_rest), narrow(t.slow_clock), ch.tinf_iqmux, ch.tinf_cmplx, ch.pins,
+               ch.bits, narrow(static_cast<int64_t>(ch.tinf_fs_cnt) + 1), narrow(frame_words),
+               narrow(static_cast<int64_t>(ch.tinf_nfs) + 1), narrow(t.cycle / t.slow_clock)),
           kTagConfig, 1275);
-    set_if_unset(ch.tinf_first, narrow(xa));
-    set_if_unset(ch.tinf_second, narrow(ya));
+    set_if_unset(ch.tinf_first, narrow(p.first_a));
+    set_if_unset(ch.tinf_second, narrow(p.second_a));
   } else {
-    set_if_unset(ch.tinf_first, narrow(xb));
-    set_if_unset(ch.tinf_second, narrow(yb));
+    set_if_unset(ch.tinf_first, narrow(p.first_rest));
+    set_if_unset(ch.tinf_second, narrow(p.second_rest));
   }
 
-  StrobeDelaySearch(st, ch, t).run();
+  choose_strobe_delay(st, ch, t);
 
   // Without interpolation ahead of it the strobe output cannot lag by a
   // whole FIR output period.
@@ -384,7 +283,7 @@ void input_formatter_step(RunState& st) {
   set_if_unset(chip.en_BO, 1);
   set_if_unset(chip.en_BFS, 1);
   // With a sum input the CO and DO ports are inputs.
-  const int cd_ports = st.pair[0].mode == kModeTransmit && chip.tout_sumin != 0 ? 0 : 1;
+  const int cd_ports = pair_transmits(st, 0) && chip.tout_sumin != 0 ? 0 : 1;
   set_if_unset(chip.en_CO, cd_ports);
   set_if_unset(chip.en_CFS, cd_ports);
   set_if_unset(chip.en_DO, cd_ports);
@@ -393,7 +292,7 @@ void input_formatter_step(RunState& st) {
 
   for (int c = 0; c < 4; ++c) {
     ChannelSettings& ch = st.ch[c];
-    const bool transmit = st.pair[c / 2].mode == kModeTransmit;
+    const bool transmit = pair_transmits(st, c);
     // A powered-down channel that was never described (pins or bits still
     // unset) is not in use: the declaration check accepted it without
     // settings, so it must not fail the run here.  A value the user gave is

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "config/channel_roles.h"
 #include "core/messages.h"
 #include "core/run_state.h"
 #include "core/variables.h"
@@ -17,9 +18,6 @@ void force_split(ChipSettings& chip) {
   chip.splitiqAB = 1;
   chip.splitiqCD = 1;
 }
-
-// The split I/Q flag of the pair that channel `i` belongs to.
-int pair_split(const ChipSettings& chip, int i) { return i < 2 ? chip.splitiqAB : chip.splitiqCD; }
 
 // A bypassed mixer has no tuning: zero words, a zero frequency and syncs that
 // never fire.
@@ -39,13 +37,13 @@ void bypass_tuning(RunState& st, ChannelSettings& c) {
 
 // A live CIC needs its rate; a bypassed one runs at 1.
 void check_cic_rate(RunState& st, ChannelSettings& c) {
-  if (c.xmt == 0) {
+  if (xmt_receives(c)) {
     if (c.bypass_cic == 0 && is_unset(c.cic_dec)) Error(st, "Need to set cic_dec", kTagConfig, 94);
     if (c.bypass_cic != 0) {
       set_if_unset(c.cic_dec, 1);
       if (c.cic_dec != 1) Warning(st, "cic_dec should be 1 if bypassing cic", kTagConfig, 100);
     }
-  } else if (c.xmt == 1) {
+  } else if (xmt_transmits(c)) {
     if (c.bypass_cic == 0 && is_unset(c.cic_int)) Error(st, "Need to set cic_int", kTagConfig, 108);
     if (c.bypass_cic != 0) {
       set_if_unset(c.cic_int, 1);
@@ -62,9 +60,9 @@ double sample_rate(RunState& st, int i) {
   ChipSettings& chip = st.chip;
   ChannelSettings& c = st.ch[i];
   double r = chip.fck;
-  if (c.xmt == 1) {
+  if (xmt_transmits(c)) {
     if (chip.tout_rate == 2) force_split(chip);
-    if (pair_split(chip, i) != 0 && c.tinf_cmplx == 1) {
+    if (pair_split_iq(chip, i) != 0 && c.tinf_cmplx == 1) {
       Error(st, "If transmit and splitiq is on then tinf_cmplx must be 0", kTagConfig, 131);
     }
     if (chip.toutf_hold_sync < 6 && chip.toutf_hold > 0) r = r / (chip.toutf_hold + 1);
@@ -86,7 +84,7 @@ double sample_rate(RunState& st, int i) {
       }
     }
   }
-  if ((c.xmt == 1 && chip.tout_rate == 2) || (c.xmt == 0 && chip.rin_rate == 2)) r = 2 * r;
+  if (double_rate(chip, xmt_transmits(c), xmt_receives(c))) r = 2 * r;
   return r;
 }
 
@@ -174,7 +172,7 @@ void mixer_step(RunState& st) {
     }
 
     check_cic_rate(st, c);
-    if (c.xmt == 1) any_transmit = true;
+    if (xmt_transmits(c)) any_transmit = true;
     const double r = sample_rate(st, i);
     tune(st, c, r, fck_reported);
     c.fsample = r;
@@ -185,8 +183,7 @@ void mixer_step(RunState& st) {
 
 void mixer_input_selection(RunState& st) {
   const ChipSettings& chip = st.chip;
-  auto transmit = [&](int i) { return st.ch[i].xmt == 1; };
-  auto live_receiver = [&](int i) { return st.ch[i].powerdown == 0 && st.ch[i].xmt == 0; };
+  auto transmit = [&](int i) { return xmt_transmits(st.ch[i]); };
 
   // Split I/Q in transmit: the even channel carries I and Q onto both
   // multiplier inputs, the odd one only feeds the double-rate phase.
@@ -214,7 +211,7 @@ void mixer_input_selection(RunState& st) {
   };
 
   if (chip.splitiqAB != 0) {
-    if (transmit(0) && transmit(1) && (live_receiver(2) || live_receiver(3))) {
+    if (transmit(0) && transmit(1) && live_receiver_on_cd(st)) {
       set_if_unset(st.ch[0].mix_qsin, 2);
       set_if_unset(st.ch[1].mix_qsin, 0);
       set_if_unset(st.ch[1].mix_icos, 0);
@@ -229,11 +226,10 @@ void mixer_input_selection(RunState& st) {
 
   for (int i = 0; i < 4; ++i) {
     ChannelSettings& c = st.ch[i];
-    const int mode = st.pair[i / 2].mode;
     // Any non-zero bypass (also an unset one) counts as bypassed, as in the
     // mixer step.
     const int bm = c.bypass_mix != 0 ? 1 : 0;
-    if (mode == kModeReceive) {
+    if (pair_receives(st, i)) {
       const bool complex_in = chip.rin_cmplx == 1;
       set_if_unset(c.mix_rcv_cmplx, chip.rin_rate >= 1 && complex_in ? 1 : 0);
       set_if_unset(c.mix_inv_icos, 0);
@@ -244,7 +240,7 @@ void mixer_input_selection(RunState& st) {
       set_if_unset(c.mix_isin, 1 - bm);
       set_if_unset(c.mix_qcos, complex_in && bm == 0 ? 1 : 0);
       set_if_unset(c.mix_qsin, complex_in && bm == 0 ? 1 : 0);
-    } else if (mode == kModeTransmit) {
+    } else if (pair_transmits(st, i)) {
       // At double rate the two channels of a pair take I and Q from
       // opposite multiplier inputs.
       int s_i = 3, s_q = 3;

@@ -1,5 +1,6 @@
 #include "config/output_formatter.h"
 
+#include "config/channel_roles.h"
 #include "core/messages.h"
 #include "core/run_state.h"
 #include "core/variables.h"
@@ -59,27 +60,22 @@ char rate_letter(int rate) {
   }
 }
 
-}  // namespace
+// The transmit output signal as the user described it, and the active
+// transmit channel count K feeding it.
+struct OutputSignal {
+  int channels;  // K
+  int nsig;      // N, tout_nsig
+  int cmplx;     // tout_cmplx
+  int rate;      // tout_rate: 0 half, 1 full, 2 double
+  int sumin;     // tout_sumin
+  int wide;      // high resolution (tout_res 1)
+  int diff;      // complementary signalling (tout_res 2)
+};
 
-int port_code_word(int res, int nsig, int cmplx, int rate) {
-  for (const PortCode& p : kPortCodes) {
-    if (p.res == res && p.nsig == nsig && p.cmplx == cmplx && p.rate == rate) return p.word;
-  }
-  return -1;
-}
-
-void output_formatter_step(RunState& st) {
-  ChipSettings& chip = st.chip;
-  const int k = st.active_transmit_count;
-  if (k == 0) return;
-
-  const int n = chip.tout_nsig;
-  const int x = chip.tout_cmplx;
-  const int rate = chip.tout_rate;
-  const int sumin = chip.tout_sumin;
-  const int wide = chip.tout_res == 2 ? 0 : chip.tout_res;
-  const int diff = chip.tout_res == 2 ? 1 : 0;
-
+// The signal description and the port budget it needs.
+void check_signal_and_paths(RunState& st, const OutputSignal& s) {
+  const int k = s.channels, n = s.nsig, x = s.cmplx, rate = s.rate, sumin = s.sumin;
+  const int wide = s.wide, diff = s.diff;
   if (n == 0 || n == 3 || n > 4) Error(st, "tout_nsig must be 1, 2 or 4", kTagConfig, 444);
   if (k < 1 || k == 3 || k > 4) {
     Error(st, "channels into sumtree must be 1, 2 or 4", kTagConfig, 447);
@@ -102,10 +98,7 @@ void output_formatter_step(RunState& st) {
   if (paths < 1) Error(st, "valid paths are 1, 2 or 4", kTagConfig, 471);
 
   // Ports C and D belong to a live receiver in transceive.
-  bool transceive = false;
-  for (int i = 2; i < 4; ++i) {
-    if (st.ch[i].powerdown == 0 && st.ch[i].xmt == 0) transceive = true;
-  }
+  const bool transceive = live_receiver_on_cd(st);
   if (!transceive) {
     if (paths > 4) {
       Error(st, "More than 4 output paths required to support your configuration", kTagConfig, 477);
@@ -119,10 +112,16 @@ void output_formatter_step(RunState& st) {
       Error(st, "Can not support sumio in transceive case", kTagConfig, 485);
     }
   }
+}
 
+// Sum-tree selectors and summing modes.
+void sum_tree(RunState& st, const OutputSignal& s) {
+  ChipSettings& chip = st.chip;
+  const int k = s.channels, n = s.nsig, x = s.cmplx, rate = s.rate, sumin = s.sumin;
+  const int wide = s.wide;
   // Sum-tree selectors.
   const bool split = chip.splitiq == 1 || (chip.splitiqAB == 1 && chip.splitiqCD == 1);
-  if (n == 1 && st.ch[0].xmt == 1 && st.ch[2].xmt == 1 && split) {
+  if (n == 1 && xmt_transmits(st.ch[0]) && xmt_transmits(st.ch[2]) && split) {
     set_if_unset(chip.sum_selI, 11);
     if (x != 0) set_if_unset(chip.sum_selQ, 11);
   }
@@ -159,7 +158,14 @@ void output_formatter_step(RunState& st) {
       set_if_unset(chip.sum_in, in);
     }
   }
+}
 
+// Port code word, port controls and the listing line.
+void port_controls(RunState& st, const OutputSignal& s) {
+  ChipSettings& chip = st.chip;
+  const int k = s.channels, n = s.nsig, x = s.cmplx, rate = s.rate, sumin = s.sumin;
+  const int wide = s.wide;
+  const bool sumio = sumin != 0;
   // Port code word; -1 (all ones) where no layout exists.
   if (chip.tout_res == 3) Error(st, "How did we get here, res/diff", kTagConfig, 611);
   const int w = port_code_word(chip.tout_res, n, x, rate);
@@ -167,9 +173,9 @@ void output_formatter_step(RunState& st) {
   const unsigned bits = static_cast<unsigned>(w);
 
   // Port controls.
-  set_if_unset(chip.toutf_xmt_AB, st.pair[0].mode == kModeTransmit ? 1 : 0);
+  set_if_unset(chip.toutf_xmt_AB, pair_transmits(st, 0) ? 1 : 0);
   set_if_unset(chip.toutf_sumin, sumin);
-  set_if_unset(chip.toutf_xmt_CD, st.pair[1].mode == kModeTransmit ? 1 : 0);
+  set_if_unset(chip.toutf_xmt_CD, pair_transmits(st, 2) ? 1 : 0);
   set_if_unset(chip.toutf_do, static_cast<int>((bits >> 4) & 0x1f));
   set_if_unset(chip.toutf_co, static_cast<int>((bits >> 9) & 0x7));
   set_if_unset(chip.toutf_bo, static_cast<int>((bits >> 12) & 0xf));
@@ -196,6 +202,27 @@ void output_formatter_step(RunState& st) {
              static_cast<unsigned>(chip.sum_selQ * 256 + chip.sum_selI),
              static_cast<unsigned>(sum_image), n, k, t % 4, chip.toutf_rnd_AB % 4),
         kTagConfig, 645);
+}
+
+}  // namespace
+
+int port_code_word(int res, int nsig, int cmplx, int rate) {
+  for (const PortCode& p : kPortCodes) {
+    if (p.res == res && p.nsig == nsig && p.cmplx == cmplx && p.rate == rate) return p.word;
+  }
+  return -1;
+}
+
+void output_formatter_step(RunState& st) {
+  const ChipSettings& chip = st.chip;
+  if (st.active_transmit_count == 0) return;
+  const OutputSignal s{st.active_transmit_count,  chip.tout_nsig,
+                       chip.tout_cmplx,           chip.tout_rate,
+                       chip.tout_sumin,           chip.tout_res == 2 ? 0 : chip.tout_res,
+                       chip.tout_res == 2 ? 1 : 0};
+  check_signal_and_paths(st, s);
+  sum_tree(st, s);
+  port_controls(st, s);
 }
 
 }  // namespace cmd7730

@@ -40,16 +40,18 @@ std::string tagged(std::string_view kind, std::string_view text, std::string_vie
   return s;
 }
 
-void to_files(RunState& st, std::string_view s, std::initializer_list<OutputKind> kinds) {
-  for (OutputKind k : kinds) {
-    if (st.output_open(k)) st.out[k].write(s);
+// Copies `s` into every open output whose table entry has `gets` set.
+void to_files(RunState& st, std::string_view s, bool OutputKindInfo::*gets) {
+  for (int k = 0; k < kOutputKinds; ++k) {
+    const auto kind = static_cast<OutputKind>(k);
+    if (output_info(kind).*gets && st.output_open(kind)) st.out[k].write(s);
   }
 }
 
 }  // namespace
 
 void Error(RunState& st, std::string_view text, std::string_view tag, int line) {
-  to_files(st, tagged("Error", text, tag, line), {kAnalysis, kZq220, kSim, kTable, kDebug});
+  to_files(st, tagged("Error", text, tag, line), &OutputKindInfo::gets_errors);
   std::string c;
   c.reserve(text.size() + 8);
   c.append("Error: ").append(text).append("\n");
@@ -58,13 +60,13 @@ void Error(RunState& st, std::string_view text, std::string_view tag, int line) 
 }
 
 void ErrorText(RunState& st, std::string_view text) {
-  to_files(st, text, {kAnalysis, kZq220, kSim, kTable, kDebug});
+  to_files(st, text, &OutputKindInfo::gets_errors);
   st.console.write(text);
   st.error_flag = 1;
 }
 
 void Warning(RunState& st, std::string_view text, std::string_view tag, int line) {
-  to_files(st, tagged("Warning", text, tag, line), {kAnalysis, kDebug});
+  to_files(st, tagged("Warning", text, tag, line), &OutputKindInfo::gets_log);
   std::string c;
   c.reserve(text.size() + 10);
   c.append("Warning: ").append(text).append("\n");
@@ -76,7 +78,10 @@ void Debug(RunState& st, std::string_view text, std::string_view tag, int line) 
 }
 
 void LogLine(RunState& st, std::string_view text) {
-  to_files(st, text, {kDebug, kAnalysis});
+  // The debug listing before the analysis file, as log lines always went.
+  for (OutputKind k : {kDebug, kAnalysis}) {
+    if (output_info(k).gets_log && st.output_open(k)) st.out[k].write(text);
+  }
   st.console.write(text);
 }
 

@@ -11,17 +11,11 @@
 
 #include "core/command_file_lock.h"
 #include "core/output_file.h"
+#include "core/output_kinds.h"
 #include "core/settings.h"
 #include "core/variables.h"
 
 namespace cmd7730 {
-
-// The six outputs, in the order of their `print_flags` bits.
-enum OutputKind : int { kAnalysis = 0, kZq220, kSim, kTable, kDebug, kHeader, kOutputKinds };
-
-inline constexpr int output_bit(OutputKind k) { return 1 << k; }
-inline constexpr const char* kOutputExtension[kOutputKinds] = {"anl", "zq220", "sim",
-                                                               "tbl", "dbg",   "h"};
 
 inline constexpr const char* kTemporaryCommandFile = "cmd7730TmpCmdFile";
 inline constexpr const char* kRevision = "revW";

@@ -25,11 +25,13 @@ inline constexpr int kPseudoPage = 4095;
 inline constexpr int kWideWidth = 64;
 
 // Which settings field holds a variable; exactly one member is non-null.
+// Each points into the variables block of its kind, never at the other
+// members of a settings record.
 struct FieldRef {
-  int ChipSettings::*chip_int = nullptr;
-  double ChipSettings::*chip_wide = nullptr;
-  int ChannelSettings::*channel_int = nullptr;
-  double ChannelSettings::*channel_wide = nullptr;
+  int ChipVariables::*chip_int = nullptr;
+  double ChipWideVariables::*chip_wide = nullptr;
+  int ChannelVariables::*channel_int = nullptr;
+  double ChannelWideVariables::*channel_wide = nullptr;
 };
 
 struct RegisterRow {
@@ -107,7 +109,8 @@ struct VariableEntry {
 // has no mode yet (-1) gets 0.
 int effective_class(const VariableEntry& entry, int xmt);
 
-// Class codes.
+// Class codes.  Code 0 marks the read-only status fields.
+inline constexpr int kClassNone = 0;
 inline constexpr int kClassNotUsed = 1;
 inline constexpr int kClassDefault = 2;
 inline constexpr int kClassCompute = 3;

@@ -18,17 +18,33 @@ namespace cmd7730 {
 
 struct RunState;
 
+// The results of SetControl() that fir_config() copies into the channel
+// variables of the same names, in the order they are copied.  The fields of
+// AgenControl and the copy are both generated from this list, so a new result
+// needs one entry here and its computation in SetControl().
+// clang-format off
+#define CMD7730_AGEN_CONTROL_FIELDS(X)                                 \
+  /* coefficient RAM addressing */                                     \
+  X(coef_ofsc) X(coef_modc) X(coef_repc) X(coef_sym) X(coef_zerofr)    \
+  /* shared address-generator counts */                                \
+  X(agen_recr) X(agen_depd) X(agen_modd) X(agen_togen)                 \
+  /* forward read and write generators */                              \
+  X(fragen_soff) X(fragen_srecr) X(fragen_sdepd) X(fragen_stepn)       \
+  X(fwagen_soff) X(fwagen_srecr) X(fwagen_sdepd) X(fwagen_wrecrl)      \
+  /* backward read and write generators */                             \
+  X(bragen_soff) X(bragen_srecr) X(bragen_sdepd) X(bragen_stepn)       \
+  X(bwagen_soff) X(bwagen_srecr) X(bwagen_sdepd) X(bwagen_wrecrl)      \
+  /* backward endcell read and write generators */                     \
+  X(beragen_soff) X(beragen_srecr) X(beragen_sdepd) X(beragen_stepn)   \
+  X(bewagen_soff) X(bewagen_srecr) X(bewagen_sdepd) X(bewagen_wrecrl)
+// clang-format on
+
 // Address-generator and coefficient-addressing settings worked out by
 // SetControl(); each field becomes the channel variable of the same name.
 struct AgenControl {
-  int coef_ofsc = 0, coef_modc = 0, coef_repc = 0;
-  int agen_recr = 0, agen_depd = 0, agen_modd = 0, agen_togen = 0;
-  int fragen_soff = 0, fragen_srecr = 0, fragen_sdepd = 0, fragen_stepn = 0;
-  int fwagen_soff = 0, fwagen_srecr = 0, fwagen_sdepd = 0, fwagen_wrecrl = 0;
-  int bragen_soff = 0, bragen_srecr = 0, bragen_sdepd = 0, bragen_stepn = 0;
-  int bwagen_soff = 0, bwagen_srecr = 0, bwagen_sdepd = 0, bwagen_wrecrl = 0;
-  int beragen_soff = 0, beragen_srecr = 0, beragen_sdepd = 0, beragen_stepn = 0;
-  int bewagen_soff = 0, bewagen_srecr = 0, bewagen_sdepd = 0, bewagen_wrecrl = 0;
+#define CMD7730_AGEN_CONTROL_DECLARE(name) int name = 0;
+  CMD7730_AGEN_CONTROL_FIELDS(CMD7730_AGEN_CONTROL_DECLARE)
+#undef CMD7730_AGEN_CONTROL_DECLARE
 };
 
 class AgenConf {
@@ -113,10 +129,16 @@ class AgenConf {
     return word;
   }
 
+  // Reports `text` as an Error and ends the run with status -1.
+  [[noreturn]] static void Stop(RunState& st, const std::string& text, int line);
+
   void ComputeDerived();
 
   // Checked stores: an index or value out of range (compared as unsigned, so
   // a negative one fails) is reported and ends the run with status -1.
+  template <size_t Size>
+  static void Store(RunState& st, std::array<int, Size>& table, int i, int v, unsigned max,
+                    const char* error, int line);
   void StoreFWAs(RunState& st, int i, int v);
   void StoreBWAs(RunState& st, int i, int v);
   void StoreBWAes(RunState& st, int i, int v);
@@ -126,9 +148,27 @@ class AgenConf {
   void StoreSW(RunState& st, int i, int v);
   void StoreBeReadBypass(RunState& st, int i, int v);
 
+  // The steps of SetTables, in the order it runs them.  `group` is the
+  // number of data words written per output sample (N * deci).
+  void FillWriteStrobes(RunState& st, int group);
+  void FillBlockFlags(RunState& st);
+  void FillReadAddresses(RunState& st, int group);
+  void FillWriteAddresses(RunState& st, int group);
+  void FillDecimatingWriteAddresses(RunState& st, int group);
+  void SwapWideAddresses(RunState& st, int group);
+  void FillSwap(RunState& st, int group);
+
   // The two endcell write-address fills of SetTables.
   void ReverseFillBWAe(RunState& st, int half, int step, int start);
   void BlockFillBWAe(RunState& st, int step);
+
+  // The generator settings SetControl works out before storing them.
+  struct BackwardWrite;
+  struct Endcell;
+  BackwardWrite PlanBackwardWrite(int step, int neg_step) const;
+  Endcell PlanEndcell(RunState& st, int step, int neg_step);
+  void StoreControl(int step, int fragen_step, int neg_step, const BackwardWrite& bwa,
+                    const Endcell& endcell);
 
   char name_[9] = "";
   std::string reason_;

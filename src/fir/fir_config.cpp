@@ -24,42 +24,11 @@ constexpr int kCoefRamWords = kCells * kCellWords;
 constexpr int kBeramNoSymmetry = 0x6000;
 
 // Copies the AgenConf results into the channel's variables where unset.
-void copy_results(RunState& st, ChannelSettings& c, const AgenConf& agen, int data, int sym) {
-  const AgenControl& r = agen.control;
-  set_if_unset(c.coef_ofsc, agen.OfsC);
-  set_if_unset(c.coef_modc, agen.ModC - 1);
-  set_if_unset(c.coef_repc, agen.RepC - 1);
-  set_if_unset(c.coef_sym, sym != 0 ? 1 : 0);
-  set_if_unset(c.coef_zerofr, agen.ZeroFr);
-
-  set_if_unset(c.agen_recr, r.agen_recr);
-  set_if_unset(c.agen_depd, r.agen_depd);
-  set_if_unset(c.agen_modd, r.agen_modd);
-  set_if_unset(c.agen_togen, r.agen_togen);
-  set_if_unset(c.fragen_soff, r.fragen_soff);
-  set_if_unset(c.fragen_srecr, r.fragen_srecr);
-  set_if_unset(c.fragen_sdepd, r.fragen_sdepd);
-  set_if_unset(c.fragen_stepn, r.fragen_stepn);
-  set_if_unset(c.fwagen_soff, r.fwagen_soff);
-  set_if_unset(c.fwagen_srecr, r.fwagen_srecr);
-  set_if_unset(c.fwagen_sdepd, r.fwagen_sdepd);
-  set_if_unset(c.fwagen_wrecrl, r.fwagen_wrecrl);
-  set_if_unset(c.bragen_soff, r.bragen_soff);
-  set_if_unset(c.bragen_srecr, r.bragen_srecr);
-  set_if_unset(c.bragen_sdepd, r.bragen_sdepd);
-  set_if_unset(c.bragen_stepn, r.bragen_stepn);
-  set_if_unset(c.bwagen_soff, r.bwagen_soff);
-  set_if_unset(c.bwagen_srecr, r.bwagen_srecr);
-  set_if_unset(c.bwagen_sdepd, r.bwagen_sdepd);
-  set_if_unset(c.bwagen_wrecrl, r.bwagen_wrecrl);
-  set_if_unset(c.beragen_soff, r.beragen_soff);
-  set_if_unset(c.beragen_srecr, r.beragen_srecr);
-  set_if_unset(c.beragen_sdepd, r.beragen_sdepd);
-  set_if_unset(c.beragen_stepn, r.beragen_stepn);
-  set_if_unset(c.bewagen_soff, r.bewagen_soff);
-  set_if_unset(c.bewagen_srecr, r.bewagen_srecr);
-  set_if_unset(c.bewagen_sdepd, r.bewagen_sdepd);
-  set_if_unset(c.bewagen_wrecrl, r.bewagen_wrecrl);
+void copy_results(RunState& st, ChannelSettings& c, const AgenConf& agen, int data) {
+  const AgenControl& control = agen.control;
+#define CMD7730_COPY_CONTROL(name) set_if_unset(c.name, control.name);
+  CMD7730_AGEN_CONTROL_FIELDS(CMD7730_COPY_CONTROL)
+#undef CMD7730_COPY_CONTROL
 
   set_if_unset(c.fwa_strobe, agen.FwaStrobe());
   set_if_unset(c.bwa_strobe, agen.BwaStrobe());
@@ -101,23 +70,23 @@ void copy_results(RunState& st, ChannelSettings& c, const AgenConf& agen, int da
 // Taps per output phase for `ncoefs` coefficients; a symmetric filter stores
 // only half of them.  A remainder costs one more tap per phase.
 int taps_per_phase(RunState& st, int ncoefs, int sym, int fir_dec) {
-  int h = 0;
-  int r = 0;
+  int taps = 0;       // h
+  int remainder = 0;  // r
   if (sym == 0) {
-    h = ncoefs / fir_dec;
-    r = ncoefs % fir_dec;
+    taps = ncoefs / fir_dec;
+    remainder = ncoefs % fir_dec;
   } else if (sym == 1) {
-    h = (ncoefs + 1) / (2 * fir_dec);
-    r = (ncoefs + 1) % (2 * fir_dec);
+    taps = (ncoefs + 1) / (2 * fir_dec);
+    remainder = (ncoefs + 1) % (2 * fir_dec);
   } else {
-    h = ncoefs / (2 * fir_dec);
-    r = ncoefs % (2 * fir_dec);
+    taps = ncoefs / (2 * fir_dec);
+    remainder = ncoefs % (2 * fir_dec);
   }
-  if (r != 0) {
+  if (remainder != 0) {
     Debug(st, "Dorns inrate error hit increasing xx by one", kTagFirconfig, 79);
-    ++h;
+    ++taps;
   }
-  return h;
+  return taps;
 }
 
 // Transmit: the lowest input rate whose tap allowance holds every
@@ -180,35 +149,35 @@ void list_receive_rates(ChannelSettings& c, int step) {
 void fill_cells(const ChannelSettings& c, const AgenConf& agen,
                 const std::array<int32_t, kCoefRamWords>& taps,
                 std::array<std::array<int32_t, kCellWords>, kCells>& cells) {
-  const int m = agen.ModC;
-  const int R = agen.Recr;
-  const int s = c.fir_diff != 0 ? c.fir_nchan : 1;
-  for (int r = 0; r < kCells; ++r) {
-    std::array<int32_t, kCellWords> t{};
-    for (int k = 0; k < m; ++k) t[k] = taps[r * m + (m - 1 - k)];
+  const int cell_taps = agen.ModC;  // m
+  const int phases = agen.Recr;     // R
+  // Streams with coefficients of their own sit side by side in a cell (s).
+  const int streams = c.fir_diff != 0 ? c.fir_nchan : 1;
+  for (int cell = 0; cell < kCells; ++cell) {
+    std::array<int32_t, kCellWords> reversed{};
+    for (int k = 0; k < cell_taps; ++k) {
+      reversed[k] = taps[cell * cell_taps + (cell_taps - 1 - k)];
+    }
     if (c.fir_int <= 1) {
-      cells[r] = t;
+      cells[cell] = reversed;
       continue;
     }
-    for (int p = 0; p < R; ++p) {
-      for (int q = 0; q < m / s / R; ++q) {
-        for (int j = 0; j < s; ++j) cells[r][(m / R) * p + q * s + j] = t[p * s + q * R * s + j];
+    const int phase_taps = cell_taps / phases;
+    for (int p = 0; p < phases; ++p) {
+      for (int q = 0; q < cell_taps / streams / phases; ++q) {
+        for (int j = 0; j < streams; ++j) {
+          cells[cell][phase_taps * p + q * streams + j] =
+              reversed[p * streams + q * phases * streams + j];
+        }
       }
     }
   }
 }
 
-}  // namespace
-
-int fir_config(RunState& st, int channel, AgenConf& agen) {
-  ChannelSettings& c = st.ch[channel];
-  const bool transmit = c.xmt == 1;
-
-  Debug(st, "fir_config()", kTagFirconfig, 30);
-  agen.Reset();
-
-  // Data type, rate ceiling and symmetry.  Interpolating by more than two
-  // cannot use the coefficient symmetry.
+// Sets the data type and symmetry where unset and returns the highest FIR
+// input rate the CIC output allows, at most 16.  Interpolating by more than
+// two cannot use the coefficient symmetry.
+int set_data_and_symmetry(RunState& st, ChannelSettings& c, int channel, bool transmit) {
   int64_t ceiling;
   if (transmit) {
     set_if_unset(c.fir_cmplx, c.tinf_cmplx);
@@ -223,19 +192,22 @@ int fir_config(RunState& st, int channel, AgenConf& agen) {
   } else {
     // Split I/Q gives each filter of the pair real data; so does a bypassed
     // mixer on a real input.
-    int d = 2 - (channel >= 2 ? st.chip.splitiqCD : st.chip.splitiqAB);
-    if (c.bypass_mix == 1 && st.chip.rin_cmplx == 0) d = 1;
-    set_if_unset(c.fir_cmplx, d - 1);
+    int data = 2 - (channel >= 2 ? st.chip.splitiqCD : st.chip.splitiqAB);
+    if (c.bypass_mix == 1 && st.chip.rin_cmplx == 0) data = 1;
+    set_if_unset(c.fir_cmplx, data - 1);
     ceiling = static_cast<int64_t>(c.ncic) + 1;
     set_if_unset(c.fir_sym, c.coefsym);
   }
-  const int data = c.fir_cmplx + 1;
-  const int sym = c.fir_sym;
 
   c.coefram.fill(0);
   if (ceiling > 16) ceiling = 16;
-  const int max_rate = static_cast<int>(ceiling);
+  return static_cast<int>(ceiling);
+}
 
+// Works out the lowest input rate that gives every tap a multiplier clock,
+// lists the candidate rates and returns the rate the filter is named with.
+int choose_input_rate(RunState& st, ChannelSettings& c, bool transmit, int data, int sym,
+                      int max_rate) {
   // The search divides by the decimation, the channel count and the words
   // per sample and picks its formulas by symmetry: a value no filter can
   // have there ends the run as the filter range test would, before anything
@@ -246,42 +218,28 @@ int fir_config(RunState& st, int channel, AgenConf& agen) {
                               c.fir_int, /*rate_known=*/false);
   }
 
-  const int h = taps_per_phase(st, c.ncoefs, sym, c.fir_dec);
-  const int min_rate = static_cast<int>(std::ceil(h * 0.0625)) * data * c.fir_int;
+  // The 16 multiplier cells each work one tap per FIR clock.
+  const int taps = taps_per_phase(st, c.ncoefs, sym, c.fir_dec);
+  const int min_rate = static_cast<int>(std::ceil(taps * 0.0625)) * data * c.fir_int;
   c.inrateT = min_rate;
   Debug(st, strf("inrate=Min inrate=%d, Max inrate=%d", min_rate, max_rate), kTagFirconfig, 84);
 
   c.possible_inrates.fill(-1);
   const int step = c.fir_nchan * data;
-  int rate;
-  if (transmit) {
-    rate = search_transmit_rate(st, c, data, sym, step);
-  } else {
-    list_receive_rates(c, step);
-    rate = min_rate;
-  }
+  if (transmit) return search_transmit_rate(st, c, data, sym, step);
+  list_receive_rates(c, step);
+  return min_rate;
+}
 
-  agen.SetName(st, c.fir_diff, data, 1, c.fir_nchan, rate, sym, c.fir_dec, c.fir_int);
-  if (!agen.ValidCase(st)) return 0;
-
-  WriteOutput(st, kDebug,
-              strf("fir_config(): name=%s, Mininrate=%d, Maxinrate=%d\n",
-                   std::string(agen.Name()).c_str(), rate, max_rate));
-
-  agen.SetTables(st);
-  agen.SetControl(st);
-  copy_results(st, c, agen, data, sym);
-
-  if (c.fir_nchan > 1) {
-    Error(st, "Can not handle multiple channels in a single fir yet.", kTagFirconfig, 259);
-    return -1;
-  }
-
-  // Tap budget: a symmetric filter stores the first half (and the centre tap)
-  // and the hardware mirrors it.
-  const int hnn = sym == 0 ? c.ncoefs : (c.ncoefs + 1) / 2;
-  const int hxx = 16 * agen.ModC;
-  const int max_taps = sym == 0 ? hxx : sym == 1 ? 2 * hxx - 1 : 2 * hxx;
+// Checks the tap budget and writes the coefficient RAM image.  A symmetric
+// filter stores the first half (and the centre tap) and the hardware mirrors
+// it.  Returns -1 when the taps do not fit the cells, 1 otherwise.
+int load_coefficients(RunState& st, ChannelSettings& c, const AgenConf& agen, int sym) {
+  const int stored_taps = sym == 0 ? c.ncoefs : (c.ncoefs + 1) / 2;  // hnn
+  const int cell_capacity = 16 * agen.ModC;                          // hxx
+  const int max_taps = sym == 0   ? cell_capacity
+                       : sym == 1 ? 2 * cell_capacity - 1
+                                  : 2 * cell_capacity;
   if (c.ncoefs > max_taps) {
     Error(st, "More taps defined than are computationally available.\n", kTagFirconfig, 270);
     LogLine(st, " Sym=");
@@ -295,23 +253,57 @@ int fir_config(RunState& st, int channel, AgenConf& agen) {
   if (sym == 0) {
     for (int i = 0; i < c.ncoefs; ++i) taps[i] = c.coefs[i];
   } else {
-    for (int i = 0; i < hnn; ++i) taps[hxx - hnn + i] = c.coefs[i];
+    for (int i = 0; i < stored_taps; ++i) taps[cell_capacity - stored_taps + i] = c.coefs[i];
   }
-  Debug(st, strf("ncoef=%d Sym=%d hnn=%d hxx=%d", c.ncoefs, sym, hnn, hxx), kTagFirconfig, 287);
+  Debug(st, strf("ncoef=%d Sym=%d hnn=%d hxx=%d", c.ncoefs, sym, stored_taps, cell_capacity),
+        kTagFirconfig, 287);
 
   std::array<std::array<int32_t, kCellWords>, kCells> cells{};
   fill_cells(c, agen, taps, cells);
 
-  for (int r = 0; r < kCells; ++r) {
+  for (int cell = 0; cell < kCells; ++cell) {
     for (int k = 0; k < agen.ModC; ++k) {
-      const int index = c.coef_ofsc + 16 * r + k;
+      const int index = c.coef_ofsc + 16 * cell + k;
       if (index < 0 || index >= kCoefRamWords) {
         Error(st, "coefram[] writing out of boundaries, check coef_ofsc", kTagFirconfig, 320);
         throw EarlyStop{-1};
       }
-      c.coefram[index] = cells[r][k];
+      c.coefram[index] = cells[cell][k];
     }
   }
+  return 1;
+}
+
+}  // namespace
+
+int fir_config(RunState& st, int channel, AgenConf& agen) {
+  ChannelSettings& c = st.ch[channel];
+  const bool transmit = c.xmt == 1;
+
+  Debug(st, "fir_config()", kTagFirconfig, 30);
+  agen.Reset();
+
+  const int max_rate = set_data_and_symmetry(st, c, channel, transmit);
+  const int data = c.fir_cmplx + 1;
+  const int sym = c.fir_sym;
+  const int rate = choose_input_rate(st, c, transmit, data, sym, max_rate);
+
+  agen.SetName(st, c.fir_diff, data, 1, c.fir_nchan, rate, sym, c.fir_dec, c.fir_int);
+  if (!agen.ValidCase(st)) return 0;
+
+  WriteOutput(st, kDebug,
+              strf("fir_config(): name=%s, Mininrate=%d, Maxinrate=%d\n",
+                   std::string(agen.Name()).c_str(), rate, max_rate));
+
+  agen.SetTables(st);
+  agen.SetControl(st);
+  copy_results(st, c, agen, data);
+
+  if (c.fir_nchan > 1) {
+    Error(st, "Can not handle multiple channels in a single fir yet.", kTagFirconfig, 259);
+    return -1;
+  }
+  if (load_coefficients(st, c, agen, sym) < 0) return -1;
 
   set_if_unset(c.fir_half, 0);
   set_if_unset(c.fir_rnd20, transmit ? 0 : 1);

@@ -8,6 +8,7 @@
 #include "core/line_reader.h"
 #include "core/messages.h"
 #include "core/run_state.h"
+#include "frontend/number_words.h"
 
 namespace cmd7730 {
 namespace {
@@ -20,12 +21,9 @@ constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
 bool is_space(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool is_digit(int c) { return c >= '0' && c <= '9'; }
 
-// Accumulates one more decimal digit, holding the magnitude just above the
-// 32-bit range once it gets there so that long digit strings cannot overflow.
-int64_t add_digit(int64_t magnitude, int digit) {
-  if (magnitude > kInt32Max + 1) return magnitude;
-  return magnitude * 10 + digit;
-}
+// Magnitudes beyond this, just above the 32-bit range, are held here while a
+// coefficient is read.
+constexpr int64_t kCoefCap = kInt32Max + 1;
 
 enum class Coef { kNone, kValue, kTooLarge };
 
@@ -48,7 +46,7 @@ Coef read_coef_line(LineReader& r, int32_t& value) {
   Coef result = Coef::kNone;
   if (is_digit(c)) {
     int64_t magnitude = 0;
-    for (; is_digit(c); c = r.next()) magnitude = add_digit(magnitude, c - '0');
+    for (; is_digit(c); c = r.next()) magnitude = add_digit(magnitude, c - '0', 10, kCoefCap);
     int64_t v = negative ? -magnitude : magnitude;
     result = Coef::kValue;
     if (v > kInt32Max || v < kInt32Min) {

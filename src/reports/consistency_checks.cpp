@@ -1,9 +1,11 @@
 #include "reports/consistency_checks.h"
 
-#include <cmath>
 #include <cstdint>
 
+#include "config/channel_roles.h"
+#include "config/gain_block.h"
 #include "core/messages.h"
+#include "core/numeric.h"
 #include "core/run_state.h"
 #include "reports/gain_report.h"
 
@@ -11,11 +13,6 @@ namespace cmd7730 {
 namespace {
 
 constexpr std::string_view kTag = kTagSanity;
-
-bool is_transmit(const RunState& st, int c) { return st.pair[c / 2].mode == kModeTransmit; }
-
-// Split I/Q is a pair setting: AB for channels A and B, CD for C and D.
-int split_iq(const RunState& st, int c) { return c < 2 ? st.chip.splitiqAB : st.chip.splitiqCD; }
 
 // A remainder of 1 or -1.
 bool is_odd(int v) { return v % 2 != 0; }
@@ -25,15 +22,6 @@ int64_t ceil_div(int64_t a, int64_t b) {
   int64_t q = a / b;
   if (a % b != 0 && ((a < 0) == (b < 0))) ++q;
   return q;
-}
-
-// Arithmetic right shift by a register field.  The AGC shift fields are four
-// bits wide; an unset one (-1) goes to the chip as 0, so a negative count
-// shifts by 0, and counts are capped where int64_t shifting stays defined.
-int64_t shift_right(int64_t v, int count) {
-  if (count < 0) count = 0;
-  if (count > 63) count = 63;
-  return v >> count;
 }
 
 void chip_checks(RunState& st) {
@@ -54,7 +42,7 @@ void clock_divide_check(RunState& st, int c) {
   // An unset sck_div goes to the chip as 0, a divide by 1, which divides
   // every rate change.
   if (divide == 0) return;
-  if (is_transmit(st, c)) {
+  if (pair_transmits(st, c)) {
     if ((static_cast<int64_t>(ch.fir_int) * ch.cic_int) % divide != 0) {
       Warning(st,
               "Clock divide does not evenly divide into interpolation; frame strobe will not be "
@@ -75,7 +63,7 @@ void common_channel_checks(RunState& st, int c) {
   const ChannelSettings& ch = st.ch[c];
   clock_divide_check(st, c);
 
-  if (ch.xmt == 1 && k.toutf_hold_sync < 6 && k.toutf_hold != 0) {
+  if (xmt_transmits(ch) && k.toutf_hold_sync < 6 && k.toutf_hold != 0) {
     if (k.tout_rate == 2) {
       Error(st,
             "Should never have both double rate and hold active.  Probably need to turn off "
@@ -90,7 +78,7 @@ void common_channel_checks(RunState& st, int c) {
     }
   }
 
-  if (is_transmit(st, c)) {
+  if (pair_transmits(st, c)) {
     if (k.tout_rate == 2 && is_odd(ch.cic_int)) {
       Error(st, "For double rate mode, cic must interpolate by even number (at least 2)", kTag, 49);
     }
@@ -106,8 +94,8 @@ void common_channel_checks(RunState& st, int c) {
     if (ch.gain_rnd < 12) {
       Error(st, "gain_rnd must be at least 12 for embedded AGC tag to work", kTag, 62);
     }
-    const int64_t p = static_cast<int64_t>(ch.fir_dec) * ch.cic_dec;
-    if ((p >= 1 && p <= 4) || (p >= 7 && p <= 9)) {
+    const int64_t rate_change = static_cast<int64_t>(ch.fir_dec) * ch.cic_dec;
+    if ((rate_change >= 1 && rate_change <= 4) || (rate_change >= 7 && rate_change <= 9)) {
       Warning(st, "embedded AGC tag (gain data out) format mixed; MSB's come out one cycle late",
               kTag, 67);
     }
@@ -166,13 +154,13 @@ void transmit_checks(RunState& st, int c) {
 
   if (c == 0 && ch.tinf_src == 6) {
     tdm_compare(st, 1, 99);
-    if (st.pair[1].mode == kModeTransmit) {
+    if (pair_transmits(st, 2)) {
       if (st.ch[2].powerdown == 0) tdm_compare(st, 2, 105);
       if (st.ch[3].powerdown == 0) tdm_compare(st, 3, 111);
     }
   }
 
-  if (ch.tinf_cmplx == 0 && ch.bypass_mix == 0 && split_iq(st, c) == 0) {
+  if (ch.tinf_cmplx == 0 && ch.bypass_mix == 0 && pair_split_iq(st.chip, c) == 0) {
     Error(st, "Real data input to tinf and then to FIR but complex", kTag, 118);
     Error(st, "data expected out (to go to mix).", kTag, 119);
   }
@@ -188,10 +176,9 @@ void transmit_checks(RunState& st, int c) {
 // both ends must stay clear of the gain block's overflow and underflow.
 void agc_limit_checks(RunState& st, int c) {
   const ChannelSettings& ch = st.ch[c];
-  const int64_t g = static_cast<int64_t>(ch.gain_msb) * 65536 + ch.gain_lsb;
+  const int64_t g = gain_word(ch);
 
-  const double headroom = std::floor(65536.0 / (std::pow(2.0, -2 - ch.agc_Dzro) + 1.0));
-  const int64_t limit = static_cast<int64_t>(headroom) - (g >> 3);
+  const int64_t limit = agc_overflow_limit(ch.agc_Dzro) - shift_right(g, 3);
   if (ch.agc_max > limit) Warning(st, "agc_max too large to prevent overflow", kTag, 206);
 
   int64_t m = ch.agc_min;
@@ -211,20 +198,20 @@ void agc_limit_checks(RunState& st, int c) {
 // amplify a full-scale input into saturation.
 void gain_restriction_checks(RunState& st, int c) {
   const ChannelSettings& ch = st.ch[c];
-  const double p = ch.zpad_gain * ch.cic_gain * ch.rshift_gain * ch.mix_gain;
-  if (st.chip.rin_cmplx != 0 && ch.fir_sym == 0 && p > 0.70711) {
+  const double front_gain = ch.zpad_gain * ch.cic_gain * ch.rshift_gain * ch.mix_gain;
+  if (st.chip.rin_cmplx != 0 && ch.fir_sym == 0 && front_gain > 0.70711) {
     Warning(st, "Gain settings violate gain restriction:", kTag, 229);
     LogLine(st,
             "zpad_gain x mix_gain x cic_gain x rshift_gain <= .70711 with complex in and "
             "nonsymmetric filter");
   }
-  if (p > 1.0) {
+  if (front_gain > 1.0) {
     Warning(st, "Gain settings violate gain restriction:", kTag, 234);
     LogLine(st, "    zpad_gain x mix_gain x cic_gain x rshift_gain <= 1");
     LogLine(st, "    This may be because cic_dec is too large. Decrease it or");
     LogLine(st, "    decrease input signal amplitude.");
   }
-  if (ch.fir_sym != 0 && p > 0.5) {
+  if (ch.fir_sym != 0 && front_gain > 0.5) {
     Warning(st, "Gain settings violate gain restriction:", kTag, 241);
     LogLine(st, "zpad_gain x mix_gain x cic_gain x rshift_gain <= .5 with symmetric filter\n");
   }
@@ -232,7 +219,7 @@ void gain_restriction_checks(RunState& st, int c) {
 
 void receive_checks(RunState& st, int c) {
   const ChannelSettings& ch = st.ch[c];
-  if (split_iq(st, c) != 0 && ch.routf_iqmux != 0) {
+  if (pair_split_iq(st.chip, c) != 0 && ch.routf_iqmux != 0) {
     Warning(st, "If splitiq is on in receive routf_cmplx should be 0", kTag, 178);
   }
   if (ch.swap_cmplx == 1 && ch.ncic < 1) {
@@ -251,7 +238,9 @@ void check_channel(RunState& st, int c) {
     if (c % 2 != 0) return;
     double_rate_tuning_hint(st, c);
   }
-  if (is_transmit(st, c)) {
+  // Only a pair declared transmit gets the transmit checks; an undeclared
+  // pair is checked as a receiver.
+  if (pair_transmits(st, c)) {
     transmit_checks(st, c);
   } else {
     receive_checks(st, c);

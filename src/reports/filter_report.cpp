@@ -5,6 +5,7 @@
 
 #include "core/messages.h"
 #include "core/run_state.h"
+#include "reports/fir_duty.h"
 
 namespace cmd7730 {
 namespace {
@@ -46,8 +47,7 @@ bool has_symmetric_column(const ChannelSettings& ch) {
 // The table divides by ncic + 1, fir_int, fir_cmplx + 1 and fir_nchan.
 // Returns why one of them is 0 (ncic and fir_cmplx only when unset), or null.
 const char* zero_divisor(const ChannelSettings& ch) {
-  if (static_cast<int64_t>(ch.ncic) + 1 == 0) return "ncic is unset";
-  if (ch.fir_int == 0) return "fir_int is 0";
+  if (const char* why = fir_cycle_zero_factor(ch)) return why;
   if (static_cast<int64_t>(ch.fir_cmplx) + 1 == 0) return "fir_cmplx is unset";
   if (ch.fir_nchan == 0) return "fir_nchan is 0";
   return nullptr;
@@ -57,7 +57,7 @@ const char* zero_divisor(const ChannelSettings& ch) {
 // cycles), the power of one FIR row at 100 MHz, and the taps it can compute
 // without and with folding symmetric coefficients.
 std::string configuration_row(const ChannelSettings& ch, int u, bool symmetric_column) {
-  const double duty = static_cast<double>(u) / (ch.ncic + 1) / ch.fir_int;
+  const double duty = per_fir_cycle(ch, u);
   const double power = duty * 0.5 * 1.8 * 100;
   std::string s = strf("%4.3lf   %4.1lf", duty, power);
   int64_t base = static_cast<int64_t>(ch.fir_dec) * ch.fir_int * u * 16;

@@ -4,16 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "config/gain_block.h"
 #include "core/messages.h"
 #include "core/run_state.h"
 
 namespace cmd7730 {
 namespace {
-
-// The 19-bit gain word of the gain block.
-int64_t gain_word(const ChannelSettings& c) {
-  return static_cast<int64_t>(c.gain_msb) * 65536 + c.gain_lsb;
-}
 
 bool same_transmit_gains(const ChannelSettings& a, const ChannelSettings& b) {
   return a.gain_msb == b.gain_msb && a.gain_lsb == b.gain_lsb && a.fir_gain == b.fir_gain &&

@@ -5,6 +5,7 @@
 
 #include "core/messages.h"
 #include "core/run_state.h"
+#include "reports/fir_duty.h"
 
 namespace cmd7730 {
 namespace {
@@ -24,15 +25,13 @@ double estimate_power_mw(const RunState& st, std::string* note) {
     const ChannelSettings& ch = st.ch[c];
     if (ch.powerdown != 0) continue;
     // The FIR is busy inrateT clocks of every (ncic + 1) * fir_int.
-    const int64_t cic_period = static_cast<int64_t>(ch.ncic) + 1;
-    if (cic_period == 0 || ch.fir_int == 0) {
+    if (const char* why = fir_cycle_zero_factor(ch)) {
       if (note != nullptr) {
-        *note += strf("Power estimate leaves out the FIR of channel %d: %s\n", c,
-                      cic_period == 0 ? "ncic is unset" : "fir_int is 0");
+        *note += strf("Power estimate leaves out the FIR of channel %d: %s\n", c, why);
       }
       continue;
     }
-    load += kFirLoad * ch.inrateT / static_cast<double>(cic_period) / ch.fir_int;
+    load += per_fir_cycle(ch, kFirLoad * ch.inrateT);
   }
   if (st.chip.pwr_dwn_cic_AB == 0) load += kCicPairLoad;
   if (st.chip.pwr_dwn_cic_CD == 0) load += kCicPairLoad;

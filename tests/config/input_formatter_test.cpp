@@ -265,31 +265,5 @@ TEST(InputFormatter, DegenerateSettingsReportAndCarryOn) {
 
 // Every combination of odd settings runs to the end with the strobe delay
 // and load points inside their registers.
-TEST(InputFormatter, OddSettingsKeepTheScheduleInRange) {
-  for (int pins : {0, 12, 16})
-    for (int bits : {-1, 8, 20})
-      for (int ncic : {-1, 7})
-        for (int fir_int : {0, 1, 4})
-          for (int sck_div : {-1, 0, 15})
-            for (int fs_dly : {-1, 0, 20})
-              for (int mode : {0, 1, 2, 3}) {
-                auto st = formatter_chip(kModeTransmit, kModeTransmit);
-                st->chip.tinf_tdm = mode & 1;
-                for (auto& ch : st->ch) {
-                  ch.pins = pins, ch.bits = bits, ch.tinf_cmplx = mode >> 1;
-                  cycle(ch, ncic, fir_int, sck_div, fs_dly);
-                }
-                input_formatter_step(*st);
-                for (const auto& ch : st->ch) {
-                  EXPECT_TRUE(ch.tinf_fso_dly >= 0 && ch.tinf_fso_dly <= 7);
-                  // No bits at all gives no words per sample and so no
-                  // load points to speak of.
-                  if (bits >= 0) {
-                    EXPECT_TRUE(ch.tinf_first >= 0 && ch.tinf_second >= 0);
-                  }
-                }
-              }
-}
-
 }  // namespace
 }  // namespace cmd7730

@@ -121,10 +121,8 @@ TEST_F(FirConfigTest, ReceiveListsRatesAndLaysOutCells) {
   EXPECT_EQ(c.acc_dly, 0);
   EXPECT_EQ(c.acc_dly0, 1);
   EXPECT_EQ(c.acc_enram, 0);
-  for (int i = 0; i < 16; ++i) {
-    EXPECT_EQ(c.BERAM[i] & 0x6000, 0x6000) << i;
-    EXPECT_EQ(c.BERAM[i], agen.BeramWord(st, i) | 0x6000) << i;
-  }
+  EXPECT_EQ(c.coef_zerofr, 0);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(c.BERAM[i] & 0x6000, 0x6000) << i;
   EXPECT_EQ(c.SWRAM[0], 3);
   EXPECT_EQ(c.SWRAM[4], 4);
 }
@@ -197,6 +195,26 @@ TEST_F(FirConfigTest, OddSymmetryStoresTheFirstHalfAtTheTopOfTheTaps) {
   }
   EXPECT_EQ(c.coef_sym, 1);
   EXPECT_EQ(c.BERAM[0] & 0x6000, 0x2000);  // block flags come from the tables
+}
+
+// One slot and one phase: the filter feeds its output straight back.  The
+// zero-feedback flag reaches the channel like every address-generator result,
+// only where the control file left it unset.
+TEST_F(FirConfigTest, SingleSlotFilterSetsZeroFeedback) {
+  ChannelSettings& c = Receive(16, 0, 1, 7);
+  ASSERT_EQ(fir_config(st, 0, agen), 1);
+  EXPECT_EQ(agen.Name(), "SRR11N11");
+  EXPECT_EQ(c.coef_zerofr, 1);
+  EXPECT_EQ(c.swap_fb, 1);
+  EXPECT_EQ(c.fir_fb, 1);
+
+  ChannelSettings& user = Receive(16, 0, 1, 7);
+  user.coef_zerofr = 0;
+  user.agen_depd = 5;
+  ASSERT_EQ(fir_config(st, 0, agen), 1);
+  EXPECT_EQ(user.coef_zerofr, 0);
+  EXPECT_EQ(user.agen_depd, 5);
+  EXPECT_EQ(user.swap_fb, 1);
 }
 
 TEST_F(FirConfigTest, UserOffsetPushingCellsPastTheRamStops) {

@@ -1,5 +1,5 @@
-// The compiled-in case catalogue: its size, results and spelling, and that
-// the sorted lookup finds every entry and nothing else.
+// The compiled-in case catalogue: distinct codes and their spelling, and that
+// the sorted lookup finds every entry with its result and nothing else.
 #include "fir/fircases.h"
 
 #include <gtest/gtest.h>
@@ -10,18 +10,11 @@
 namespace cmd7730 {
 namespace {
 
-TEST(FirCases, HoldsDistinctCodesWithTheirResults) {
+TEST(FirCases, HoldsDistinctCodes) {
   const auto cases = fir_cases();
-  ASSERT_EQ(cases.size(), 831u);
   std::set<std::string_view> codes;
-  int passing = 0;
-  for (const FirCase& c : cases) {
-    codes.insert(c.code);
-    if (c.passes) ++passing;
-  }
-  EXPECT_EQ(codes.size(), 831u);
-  EXPECT_EQ(passing, 772);
-  EXPECT_EQ(int(cases.size()) - passing, 59);
+  for (const FirCase& c : cases) codes.insert(c.code);
+  EXPECT_EQ(codes.size(), cases.size());
 }
 
 TEST(FirCases, CodesUseOnlyTriedLetters) {

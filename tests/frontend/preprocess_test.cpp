@@ -17,7 +17,7 @@ class PreprocessTest : public FrontendTest {
   std::string run(const std::string& name) {
     OutputFile tmp;
     tmp.open_memory();
-    const int status = stop_status([&] { EXPECT_EQ(createTmpCmdFile(*st, name, tmp), 0); });
+    const int status = stop_status([&] { createTmpCmdFile(*st, name, tmp); });
     if (status != 0) return "stop " + std::to_string(status);
     return tmp.captured();
   }

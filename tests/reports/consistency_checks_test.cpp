@@ -26,10 +26,18 @@ using testing::receive_channel;
 using testing::transmit_channel;
 
 // Every Error or Warning line on the console.
+// The Errors and Warnings reported, in order: their tagged copies in the
+// analysis file (which carry the line number) when it is open, else the
+// console's.
 std::vector<std::string> findings(const RunState& st) {
   std::vector<std::string> out;
-  for (const std::string& l : lines_of(st.console.captured())) {
-    if (l.starts_with("Error: ") || l.starts_with("Warning: ")) out.push_back(l);
+  const bool analysis_open = st.output_open(kAnalysis);
+  const std::string text = analysis_open ? st.out[kAnalysis].captured() : st.console.captured();
+  for (const std::string& l : lines_of(text)) {
+    if (analysis_open ? l.starts_with("Error(") || l.starts_with("Warning(")
+                      : l.starts_with("Error: ") || l.starts_with("Warning: ")) {
+      out.push_back(l);
+    }
   }
   return out;
 }
@@ -201,23 +209,47 @@ TEST_F(SanityTest, GainRestrictionHintsRunOnAsWritten) {
   EXPECT_EQ(st->error_flag, 0);
 }
 
-TEST(SanityFindings, EachCheckReportsOnlyItsOwnCondition) {
-  struct Case {
-    const char* what;
-    void (*setup)(RunState&);
-    std::vector<std::string> expected;
-  };
-  const std::string kLate =
-      "Warning: embedded AGC tag (gain data out) format mixed; MSB's come out one cycle late";
-  const std::string kFso = "Warning: tinf_fso_dly is set to 0, frame strobe will always be high";
-  const Case cases[] = {
+// One finding case: a chip set-up and the Errors and Warnings it must give,
+// in order (tagged analysis-file copies, so the line numbers count too).
+struct FindingCase {
+  const char* what;
+  void (*setup)(RunState&);
+  std::vector<std::string> expected;
+};
+
+const std::string kLate =
+    "Warning(.\\sanity L67): embedded AGC tag (gain data out) format mixed; MSB's come out one "
+    "cycle late";
+const std::string kFso =
+    "Warning(.\\sanity L301): tinf_fso_dly is set to 0, frame strobe will always be high";
+
+// Runs each case on a quiet chip and compares its findings.
+void expect_findings(std::initializer_list<FindingCase> cases) {
+  for (const FindingCase& k : cases) {
+    SCOPED_TRACE(k.what);
+    auto st = std::make_unique<RunState>();
+    st->console.open_memory();
+    st->out[kAnalysis].open_memory();
+    st->chip.print_flags = output_bit(kAnalysis);
+    quiet_chip(*st);
+    k.setup(*st);
+    consistency_checks(*st);
+    EXPECT_EQ(findings(*st), k.expected);
+    if (st->chip.print_flags == 0) {
+      EXPECT_EQ(st->out[kAnalysis].captured(), "");
+    }
+  }
+}
+
+TEST(SanityFindings, CommonChannelChecksReportOnlyTheirOwnCondition) {
+  expect_findings({
       {"40 is not a multiple of sck_div + 1 = 3",
        [](RunState& s) {
          tx(s);
          assign(s.ch[0], {{&C::fir_int, 4}, {&C::cic_int, 10}, {&C::ncic, 9}, {&C::sck_div, 2}});
        },
-       {"Warning: Clock divide does not evenly divide into interpolation; frame strobe will not "
-        "be periodic."}},
+       {"Warning(.\\sanity L25): Clock divide does not evenly divide into interpolation; frame "
+        "strobe will not be periodic."}},
       {"unset sck_div reaches the chip as a divide by 1",
        [](RunState& s) {
          tx(s);
@@ -232,10 +264,10 @@ TEST(SanityFindings, EachCheckReportsOnlyItsOwnCondition) {
          s.chip.sum_selI = 0x0C;
          s.chip.sum_selQ = 0xC0;
        },
-       {"Error: sum_selI s2 and s3 must not both be 1",
-        "Error: sum_selQ s6 and s7 must not both be 1",
-        "Error: sum_selI s2 and s3 must not both be 1",
-        "Error: sum_selQ s6 and s7 must not both be 1"}},
+       {"Error(.\\sanity L83): sum_selI s2 and s3 must not both be 1",
+        "Error(.\\sanity L86): sum_selQ s6 and s7 must not both be 1",
+        "Error(.\\sanity L83): sum_selI s2 and s3 must not both be 1",
+        "Error(.\\sanity L86): sum_selQ s6 and s7 must not both be 1"}},
       {"AGC tag with a rate change of 2 x 4",
        [](RunState& s) {
          rx(s);
@@ -252,19 +284,25 @@ TEST(SanityFindings, EachCheckReportsOnlyItsOwnCondition) {
          assign(s.ch[1],
                 {{&C::agc_gain_out, 1}, {&C::gain_rnd, 12}, {&C::fir_dec, 2}, {&C::cic_dec, 5}});
        },
-       {"Error: gain_rnd must be at least 12 for embedded AGC tag to work"}},
+       {"Error(.\\sanity L62): gain_rnd must be at least 12 for embedded AGC tag to work"}},
+  });
+}
+
+TEST(SanityFindings, TransmitChecksReportOnlyTheirOwnCondition) {
+  expect_findings({
       {"16 bits over 4 pins need 4 divided clocks, 3 given",
        [](RunState& s) {
          tx(s);
          s.ch[0].tinf_fs_cnt = 2;
        },
-       {"Error: Not enough time to get data in for channel"}},
+       {"Error(.\\sanity L94): Not enough time to get data in for channel"}},
       {"no pins",
        [](RunState& s) {
          tx(s);
          s.ch[0].pins = 0;
        },
-       {"Error: pins is 0, so no data can get in for channel 0; pins must be 4, 8 or 16"}},
+       {"Error(.\\sanity L94): pins is 0, so no data can get in for channel 0; pins must be 4, 8 "
+        "or 16"}},
       {"time-division input",
        [](RunState& s) {
          chip(s, kModeTransmit, kModeTransmit);
@@ -274,23 +312,24 @@ TEST(SanityFindings, EachCheckReportsOnlyItsOwnCondition) {
          assign(s.ch[2], {{&C::tinf_xmt, 1}, {&C::sck_sync, 3}});
          assign(s.ch[3], {{&C::powerdown, 1}, {&C::tinf_xmt, 1}});  // not compared
        },
-       {"Error: In tdm tinf_sck_div must match channels 0,1",
-        "Error: In tdm tinf_xmt must match channels 0,2",
-        "Error: In tdm sck_sync must match channels 0,2"}},
+       {"Error(.\\sanity L100): In tdm tinf_sck_div must match channels 0,1",
+        "Error(.\\sanity L105): In tdm tinf_xmt must match channels 0,2",
+        "Error(.\\sanity L107): In tdm sck_sync must match channels 0,2"}},
       {"real transmit input, gain over 128",
        [](RunState& s) {
          tx(s);
          s.ch[0].tinf_cmplx = 0;
          s.ch[0].gain = 128.5;
        },
-       {"Error: Real data input to tinf and then to FIR but complex",
-        "Error: data expected out (to go to mix).", "Error: gain can not be larger than 128"}},
+       {"Error(.\\sanity L118): Real data input to tinf and then to FIR but complex",
+        "Error(.\\sanity L119): data expected out (to go to mix).",
+        "Error(.\\sanity L126): gain can not be larger than 128"}},
       {"complex out at the chip clock rate",
        [](RunState& s) {
          tx(s);
          assign(s.ch[0], {{&C::ncic, 0}, {&C::fir_clk_cnt, 0}});
        },
-       {"Error: FIR can't produce complex output at the chip clock rate"}},
+       {"Error(.\\sanity L123): FIR can't produce complex output at the chip clock rate"}},
       {"hold with double rate and IQ mux, odd negative CIC rate",
        [](RunState& s) {
          tx(s);
@@ -302,26 +341,32 @@ TEST(SanityFindings, EachCheckReportsOnlyItsOwnCondition) {
                          {&K::toutf_halfcmplx_CD, 1}});
          s.ch[0].cic_int = -5;
        },
-       {"Error: Should never have both double rate and hold active.  Probably need to turn off "
-        "toutf_hold",
-        "Error: Should never have both IQmux out and thold active.  Probably need to turn off "
-        "toutf_hold",
-        "Error: For double rate mode, cic must interpolate by even number (at least 2)"}},
+       {"Error(.\\sanity L39): Should never have both double rate and hold active.  Probably need "
+        "to turn off toutf_hold",
+        "Error(.\\sanity L41): Should never have both IQmux out and thold active.  Probably need "
+        "to turn off toutf_hold",
+        "Error(.\\sanity L49): For double rate mode, cic must interpolate by even number (at least "
+        "2)"}},
+  });
+}
+
+TEST(SanityFindings, AgcAndReceiveChecksReportOnlyTheirOwnCondition) {
+  expect_findings({
       {"AGC max one over the overflow limit 64256, 8 * agc_min over the gain word",
        [](RunState& s) {
          rx(s);
          assign(s.ch[0], {{&C::agc_max, 64257}, {&C::agc_min, 1025}});
        },
-       {"Warning: agc_max too large to prevent overflow",
-        "Warning: Base gain in AGC smaller than agc_min."}},
+       {"Warning(.\\sanity L206): agc_max too large to prevent overflow",
+        "Warning(.\\sanity L220): Base gain in AGC smaller than agc_min."}},
       {"AGC min walks past 65536 with no saturation shift",
        [](RunState& s) {
          rx(s);
          assign(s.ch[0], {{&C::agc_max, 1023}, {&C::agc_min, 30000}, {&C::agc_Dsat, 0}});
        },
-       {"Warning: agc_min too small to prevent underflow",
-        "Warning: Base gain in AGC smaller than agc_min.",
-        "Warning: Base gain in AGC larger than agc_max."}},
+       {"Warning(.\\sanity L212): agc_min too small to prevent underflow",
+        "Warning(.\\sanity L220): Base gain in AGC smaller than agc_min.",
+        "Warning(.\\sanity L222): Base gain in AGC larger than agc_max."}},
       {"unset AGC shift fields",
        [](RunState& s) {
          rx(s);
@@ -335,30 +380,17 @@ TEST(SanityFindings, EachCheckReportsOnlyItsOwnCondition) {
          s.chip.splitiqCD = 1;
          assign(s.ch[2], {{&C::ncic, 0}, {&C::fir_clk_cnt, 0}, {&C::tinf_fso_dly, 0}});
        },
-       {"Warning: If splitiq is on in receive routf_cmplx should be 0",
-        "Error: For I/Q mode in channel, the cic must decimate by at least 2", kFso}},
+       {"Warning(.\\sanity L178): If splitiq is on in receive routf_cmplx should be 0",
+        "Error(.\\sanity L195): For I/Q mode in channel, the cic must decimate by at least 2",
+        kFso}},
       {"checks run without the analysis output",
        [](RunState& s) {
          rx(s);
          s.chip.print_flags = 0;
          s.ch[0].tinf_fso_dly = 0;
        },
-       {kFso}},
-  };
-  for (const Case& k : cases) {
-    SCOPED_TRACE(k.what);
-    auto st = std::make_unique<RunState>();
-    st->console.open_memory();
-    st->out[kAnalysis].open_memory();
-    st->chip.print_flags = output_bit(kAnalysis);
-    quiet_chip(*st);
-    k.setup(*st);
-    consistency_checks(*st);
-    EXPECT_EQ(findings(*st), k.expected);
-    if (st->chip.print_flags == 0) {
-      EXPECT_EQ(st->out[kAnalysis].captured(), "");
-    }
-  }
+       {"Warning: tinf_fso_dly is set to 0, frame strobe will always be high"}},
+  });
 }
 
 }  // namespace

@@ -71,7 +71,6 @@ TEST_F(PowerTest, ChannelWithZeroDivisorIsLeftOutAndSaidSo) {
             "Power estimate leaves out the FIR of channel 1: fir_int is 0\n"
             "Power estimate leaves out the FIR of channel 3: ncic is unset\n"
             "Estimate power is   369mW at 100.0 MHz and 1.8V\n");
-  EXPECT_DOUBLE_EQ(estimate_power_mw(*st), (0.55 + 1.5) * 100 * 1.8);
 }
 
 }  // namespace
