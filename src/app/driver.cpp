@@ -35,8 +35,8 @@ int interpret_control_file(RunState& st) {
   {
     // Another run in this directory finishes with the file first.
     OutputFile tmp;
-    if (!st.command_file_lock.acquire(kTemporaryCommandFile) ||
-        !tmp.open_path(kTemporaryCommandFile)) {
+    if (!st.command_file_lock.acquire(st.options.command_file.c_str()) ||
+        !tmp.open_path(st.options.command_file)) {
       Error(st, "Could not open temporary command file for writing", kTagDriver, 25);
       return 1;
     }
@@ -91,7 +91,11 @@ int run_cmd7730(RunState& st, const std::vector<std::string>& args) {
     st.console.flush();
     return 2;
   }
-  st.control_file = args[0];
+  return compile_control_file(st, args[0]);
+}
+
+int compile_control_file(RunState& st, const std::string& control_file) {
+  st.control_file = control_file;
   int status;
   try {
     status = compile(st);

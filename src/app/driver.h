@@ -15,6 +15,10 @@ struct RunState;
 // inconsistency.
 int run_cmd7730(RunState& st, const std::vector<std::string>& args);
 
+// Compiles `control_file` as `run_cmd7730` does with that one argument, under
+// the options already set in `st.options`.  Returns the exit status.
+int compile_control_file(RunState& st, const std::string& control_file);
+
 // The three stretches of a compile, in order; `st.control_file` must be set.
 // Each may throw EarlyStop.
 //

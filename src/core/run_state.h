@@ -21,6 +21,19 @@ inline constexpr const char* kTemporaryCommandFile = "cmd7730TmpCmdFile";
 inline constexpr const char* kRevision = "revW";
 inline constexpr const char* kBuildDate = "Mar 27 2007";
 
+// How a run was asked to behave beyond the plain `cmd7730 controlfile`,
+// whose behaviour the defaults give.
+enum class DiagnosticsForm { kClassic, kGnu };
+struct RunOptions {
+  // kGnu: Errors and Warnings on the console as "FILE:LINE: error: TEXT".
+  DiagnosticsForm diagnostics = DiagnosticsForm::kClassic;
+  // --check: every phase and check runs, no output file is written and no
+  // temporary command file is left behind.
+  bool check_only = false;
+  // Where the cleaned copy of the control file is written and read back.
+  std::string command_file = kTemporaryCommandFile;
+};
+
 // What the command interpreter keeps between its first and `override` pass.
 struct InterpreterState {
   int current_channel = 0;
@@ -43,6 +56,7 @@ struct RunState {
   bool output_open(OutputKind k) const { return (chip.print_flags & output_bit(k)) != 0; }
 
   std::string control_file;  // as given on the command line
+  RunOptions options;
   ChipSettings chip;
   std::array<PairSettings, 2> pair;
   std::array<ChannelSettings, 4> ch;

@@ -65,7 +65,7 @@ class Interpreter {
 
  private:
   bool start_first_pass() {
-    std::FILE* f = open_for_reading(kTemporaryCommandFile);
+    std::FILE* f = open_for_reading(st_.options.command_file);
     if (f == nullptr) return false;
     if (in_.command_file != nullptr) std::fclose(in_.command_file);
     in_.command_file = f;
