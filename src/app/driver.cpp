@@ -1,5 +1,11 @@
 #include "app/driver.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 #include "catalogue/catalogue.h"
 #include "catalogue/defaults.h"
 #include "config/config_driver.h"
@@ -7,6 +13,7 @@
 #include "core/early_stop.h"
 #include "core/messages.h"
 #include "core/run_state.h"
+#include "frontend/check_findings.h"
 #include "frontend/interpreter.h"
 #include "frontend/preprocess.h"
 #include "image/register_image.h"
@@ -77,10 +84,63 @@ namespace {
 // The compile proper, from the catalogue build to the written outputs.
 // Returns the exit status or throws EarlyStop.
 int compile(RunState& st) {
-  if (prepare_and_interpret(st) == 1) return 1;
-  compute_configuration(st);
-  return finish_outputs(st);
+  if (!st.options.check_only) {
+    if (prepare_and_interpret(st) == 1) return 1;
+    compute_configuration(st);
+    return finish_outputs(st);
+  }
+  // --check: the same phases, plus the findings that need the computation
+  // (power-downs) or the whole file (print lines).  A finding fails the run
+  // as an Error does.
+  st.check = CheckState{};
+  int status = 1;
+  if (prepare_and_interpret(st) == 0) {
+    compute_configuration(st);
+    report_powered_down_settings(st);
+    status = finish_outputs(st);
+    report_powered_down_settings(st);  // what the override pass set
+  }
+  report_missing_print(st);
+  return status == 0 && st.check.warnings > 0 ? 1 : status;
 }
+
+// The private temporary command file of a --check run: created with a
+// unique name (in $TMPDIR, else the working directory) so that it never
+// touches another run's file, and removed when the run ends, however it
+// ends.
+class PrivateCommandFile {
+ public:
+  explicit PrivateCommandFile(RunOptions& options) : options_(options) {}
+  PrivateCommandFile(const PrivateCommandFile&) = delete;
+  PrivateCommandFile& operator=(const PrivateCommandFile&) = delete;
+  ~PrivateCommandFile() {
+    if (!path_.empty()) {
+      ::unlink(path_.c_str());
+      options_.command_file = std::move(saved_);
+    }
+  }
+
+  // Returns false when no file could be created.
+  bool create() {
+    const char* dir = std::getenv("TMPDIR");
+    std::string pattern = (dir != nullptr && *dir != '\0') ? std::string(dir) + "/" : std::string();
+    pattern.append(kTemporaryCommandFile).append(".XXXXXX");
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return false;
+    ::close(fd);
+    path_ = name.data();
+    saved_ = std::move(options_.command_file);
+    options_.command_file = path_;
+    return true;
+  }
+
+ private:
+  RunOptions& options_;
+  std::string path_;   // empty: none created
+  std::string saved_;  // the option's value before
+};
 
 }  // namespace
 
@@ -96,12 +156,19 @@ int run_cmd7730(RunState& st, const std::vector<std::string>& args) {
 
 int compile_control_file(RunState& st, const std::string& control_file) {
   st.control_file = control_file;
+  PrivateCommandFile private_file(st.options);
   int status;
-  try {
-    status = compile(st);
-  } catch (const EarlyStop& stop) {
-    status = stop.status;
+  if (st.options.check_only && !private_file.create()) {
+    Error(st, "Could not create a temporary command file", kTagDriver, 25);
+    status = 1;
+  } else {
+    try {
+      status = compile(st);
+    } catch (const EarlyStop& stop) {
+      status = stop.status;
+    }
   }
+  st.where = SourceLocation{};
   // Outputs opened by `print` keep what was written to them, also after an
   // early stop.  An output that could not be written whole (a full disk)
   // must not leave the run looking like a success: its outputs go into a

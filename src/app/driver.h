@@ -16,7 +16,10 @@ struct RunState;
 int run_cmd7730(RunState& st, const std::vector<std::string>& args);
 
 // Compiles `control_file` as `run_cmd7730` does with that one argument, under
-// the options already set in `st.options`.  Returns the exit status.
+// the options already set in `st.options`.  Returns the exit status.  With
+// `check_only` the outputs stay in memory, the temporary command file is a
+// private one removed at the end, and the check findings (see
+// frontend/check_findings.h) turn a status of 0 into 1.
 int compile_control_file(RunState& st, const std::string& control_file);
 
 // The three stretches of a compile, in order; `st.control_file` must be set.

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/driver.h"
+#include "app/command_line.h"
 #include "core/run_state.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +12,6 @@ int main(int argc, char** argv) {
   st->console.attach(stderr);
   st->stdout_.attach(stdout);
   std::vector<std::string> args(argv + 1, argv + argc);
-  const int status = cmd7730::run_cmd7730(*st, args);
+  const int status = cmd7730::run_command_line(*st, args);
   return status;
 }

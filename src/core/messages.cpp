@@ -48,14 +48,32 @@ void to_files(RunState& st, std::string_view s, bool OutputKindInfo::*gets) {
   }
 }
 
+// The console copy of an Error or Warning.  Classic: "Kind: text\n".  Gnu:
+// "FILE:LINE: kind: text\n" for the user's line the message is about, or
+// "FILE: kind: text\n" with the control file's name when it is about none.
+void to_console(RunState& st, std::string_view classic, std::string_view gnu,
+                std::string_view text) {
+  std::string c;
+  if (st.options.diagnostics != DiagnosticsForm::kGnu) {
+    c.reserve(classic.size() + text.size() + 1);
+    c.append(classic).append(text).append("\n");
+  } else {
+    const SourceLocation& at = st.where;
+    const bool known = at.known() && static_cast<size_t>(at.file) < st.source_map.files.size();
+    const std::string& file = known ? st.source_map.files[at.file] : st.control_file;
+    c.reserve(file.size() + gnu.size() + text.size() + 16);
+    c.append(file);
+    if (known) c.append(":").append(std::to_string(at.line));
+    c.append(": ").append(gnu).append(text).append("\n");
+  }
+  st.console.write(c);
+}
+
 }  // namespace
 
 void Error(RunState& st, std::string_view text, std::string_view tag, int line) {
   to_files(st, tagged("Error", text, tag, line), &OutputKindInfo::gets_errors);
-  std::string c;
-  c.reserve(text.size() + 8);
-  c.append("Error: ").append(text).append("\n");
-  st.console.write(c);
+  to_console(st, "Error: ", "error: ", text);
   st.error_flag = 1;
 }
 
@@ -67,10 +85,7 @@ void ErrorText(RunState& st, std::string_view text) {
 
 void Warning(RunState& st, std::string_view text, std::string_view tag, int line) {
   to_files(st, tagged("Warning", text, tag, line), &OutputKindInfo::gets_log);
-  std::string c;
-  c.reserve(text.size() + 10);
-  c.append("Warning: ").append(text).append("\n");
-  st.console.write(c);
+  to_console(st, "Warning: ", "warning: ", text);
 }
 
 void Debug(RunState& st, std::string_view text, std::string_view tag, int line) {

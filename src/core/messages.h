@@ -2,6 +2,11 @@
 // Each writes to the output files open at that moment, in a fixed order, and
 // then to the console; Error and ErrorText set the error flag.  The text is
 // always data: callers format numbers into it first with `strf`.
+//
+// With the gnu diagnostics form, the console copy of an Error or Warning is
+// "FILE:LINE: error: TEXT" for the user's line in `st.where` (set while the
+// preprocessor reads a line and while the interpreter carries one out), or
+// "FILE: error: TEXT" with the control file's name when it is about no line.
 #pragma once
 
 #include <string>

@@ -16,8 +16,11 @@ std::string output_file_name(std::string_view control_file, OutputKind kind) {
 void open_output_file(RunState& st, OutputKind kind) {
   const std::string file = output_file_name(st.control_file, kind);
   // open_path flushes and closes a file a previous `print` opened for this
-  // output before truncating it anew.
-  if (!st.out[kind].open_path(file)) {
+  // output before truncating it anew.  A --check run writes no file: its
+  // outputs go to memory, so that everything else runs as usual.
+  if (st.options.check_only) {
+    st.out[kind].open_memory();
+  } else if (!st.out[kind].open_path(file)) {
     ConsoleLine(st, strf("Couldn't open %s\n", file.c_str()));
     throw EarlyStop{1};
   }

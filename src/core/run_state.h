@@ -13,6 +13,7 @@
 #include "core/output_file.h"
 #include "core/output_kinds.h"
 #include "core/settings.h"
+#include "core/source_lines.h"
 #include "core/variables.h"
 
 namespace cmd7730 {
@@ -32,6 +33,10 @@ struct RunOptions {
   bool check_only = false;
   // Where the cleaned copy of the control file is written and read back.
   std::string command_file = kTemporaryCommandFile;
+
+  // True when messages need the user's file and line of the line they are
+  // about (the preprocessor then records where each line came from).
+  bool wants_locations() const { return diagnostics == DiagnosticsForm::kGnu || check_only; }
 };
 
 // What the command interpreter keeps between its first and `override` pass.
@@ -43,6 +48,9 @@ struct InterpreterState {
   bool override_mark = false;
   std::FILE* command_file = nullptr;  // open between the two passes
   int line_number = 1;
+  // The temporary-file line (from 0) being carried out.  Unlike
+  // `line_number` it goes on counting across `override`.
+  int temp_line = 0;
 };
 
 struct RunState {
@@ -69,6 +77,9 @@ struct RunState {
 
   CommandFileLock command_file_lock;  // held from before the file is emptied to the run's end
   InterpreterState interp;
+  SourceMap source_map;           // filled by the preprocessor when options.wants_locations()
+  SourceLocation where;           // the line that messages are about now, if any
+  CheckState check;               // what a --check run collects
   int active_transmit_count = 0;  // set by the configuration driver
 };
 

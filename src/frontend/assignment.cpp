@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/messages.h"
+#include "frontend/check_findings.h"
 #include "frontend/interpreter_lines.h"
 #include "frontend/number_words.h"
 
@@ -43,15 +44,19 @@ void assign(LineContext& cx, const VariableEntry& e, const CommandWords& w) {
   // the warning below tells the user (in the override pass too).
   const bool before_channel = e.scope == Scope::kChannel && !cx.in.channel_declared;
   const int k = (e.scope == Scope::kGlobal || before_channel) ? 0 : cx.in.current_channel;
+  const bool check = st.options.check_only && w.count >= 2;
+  size_t used = 0;
 
   if (e.is_wide()) {
     double v = 0.0;
-    if (!parse_double_word(value, v)) return cx.bad_number(value);
+    if (!parse_double_word(value, v, &used)) return cx.bad_number(value);
+    if (check) check_number_word(st, e.name, value, used, true);
     warn_if_computed(cx, e, k);
     if (e.double_cell[k] != nullptr) *e.double_cell[k] = v;
   } else {
     int64_t v = 0;
-    if (!parse_int_word(value, v)) return cx.bad_number(value);
+    if (!parse_int_word(value, v, &used)) return cx.bad_number(value);
+    if (check) check_number_word(st, e.name, value, used, false);
     if (v < 0 || v >= (int64_t{1} << e.width)) {
       // Stored all the same (the pass fails, so nothing is computed from it).
       cx.fail(strf("%s has only %d bits\nUsage: %.*s\n", e.name.c_str(), e.width,
@@ -61,6 +66,7 @@ void assign(LineContext& cx, const VariableEntry& e, const CommandWords& w) {
     warn_if_computed(cx, e, k);
     if (e.int_cell[k] != nullptr) *e.int_cell[k] = clamp_to_int32(v);
   }
+  if (check) check_assignment(st, cx.in, e, k, w);
 
   if (before_channel) {
     Warning(st, "Setting a channel variable before channel declaration...putting in channel 0.",

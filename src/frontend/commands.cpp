@@ -9,6 +9,7 @@
 #include "catalogue/defaults.h"
 #include "core/messages.h"
 #include "core/open_output.h"
+#include "frontend/check_findings.h"
 #include "frontend/coef_file.h"
 #include "frontend/interpreter_lines.h"
 #include "frontend/number_words.h"
@@ -24,10 +25,12 @@ bool channel_number(LineContext& cx, const CommandWords& w, int& channel) {
     return false;
   }
   int64_t v = 0;
-  if (!parse_int_word(w.word[1], v)) {
+  size_t used = 0;
+  if (!parse_int_word(w.word[1], v, &used)) {
     cx.bad_number(w.word[1]);
     return false;
   }
+  if (cx.st.options.check_only) check_number_word(cx.st, w.word[0], w.word[1], used, false);
   if (v < 0 || v > 3) {
     ConsoleLine(cx.st,
                 strf("%.*s must be between %d and %d\n", len(w.word[0]), w.word[0].data(), 0, 3));

@@ -1,7 +1,5 @@
-// The `help` listing: every variable whose name starts with the prefix
-// given, in the catalogue's hash order, with its width, whether it has a
-// register of its own, its class in receive and transmit, and its help text.
-#include <string_view>
+// The `help` listing (see help_listing.h) and the interpreter's `help` line.
+#include "frontend/help_listing.h"
 
 #include "core/messages.h"
 #include "frontend/interpreter_lines.h"
@@ -16,17 +14,28 @@ constexpr const char* kClassNames[8] = {"None",   "NotUsed",   "Default", "Compu
 
 }  // namespace
 
+std::string help_entry_text(const VariableEntry& e) {
+  return strf("\n%s  %s-variable with %d bits.  In receive %s.  In transmit %s.\n%.*s\n",
+              e.name.c_str(), e.is_pseudo() ? "Pseudo" : "Real", e.width,
+              kClassNames[e.class_word & 7u], kClassNames[(e.class_word >> 3) & 7u],
+              len(e.description), e.description.data());
+}
+
+std::string help_listing(const Catalogue& catalogue, std::string_view prefix) {
+  std::string text;
+  catalogue.for_each_variable([&](const VariableEntry& e) {
+    if (e.name.starts_with(prefix)) text += help_entry_text(e);
+    return 0;
+  });
+  return text;
+}
+
 void help(LineContext& cx, const CommandWords& w) {
   if (w.count < 2) return cx.missing_word("help", "a variable name prefix");
   const std::string_view prefix = w.word[1];
   RunState& st = cx.st;
   st.catalogue.for_each_variable([&](const VariableEntry& e) {
-    if (e.name.starts_with(prefix)) {
-      LogLine(st, strf("\n%s  %s-variable with %d bits.  In receive %s.  In transmit %s.\n%.*s\n",
-                       e.name.c_str(), e.is_pseudo() ? "Pseudo" : "Real", e.width,
-                       kClassNames[e.class_word & 7u], kClassNames[(e.class_word >> 3) & 7u],
-                       len(e.description), e.description.data()));
-    }
+    if (e.name.starts_with(prefix)) LogLine(st, help_entry_text(e));
     return 0;
   });
 }

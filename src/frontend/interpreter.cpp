@@ -36,6 +36,11 @@ class Interpreter {
   explicit Interpreter(RunState& st) : st_(st), in_(st.interp), cx_{st, st.interp} {}
 
   int run() {
+    // Messages after the pass are about no line of the control file.
+    struct ClearLocation {
+      RunState& st;
+      ~ClearLocation() { st.where = SourceLocation{}; }
+    } clear_location{st_};
     in_.channel_declared = false;
     if (!in_.override_mark) {
       if (!start_first_pass()) {
@@ -46,10 +51,17 @@ class Interpreter {
       return in_.failure;
     }
     in_.line_number = 1;
+    const bool locate = st_.options.wants_locations();
+    if (st_.options.check_only) {
+      st_.check.pass_ran = true;
+      st_.check.last_set.clear();
+    }
     LineReader reader(in_.command_file);
     std::string_view line;
     LineEnd end;
     while (reader.read(line, end)) {
+      if (locate) st_.where = st_.source_map.at(in_.temp_line);
+      ++in_.temp_line;
       // `override` ends the pass with the file left open just after its
       // line, where the override pass picks up.
       if (carry_out(line)) {
@@ -74,6 +86,7 @@ class Interpreter {
     for (PairSettings& p : st_.pair) p.mode = kModeUndeclared;
     for (ChannelSettings& c : st_.ch) c.coef_loaded = false;
     in_.current_channel = 0;
+    in_.temp_line = 0;
     return true;
   }
 

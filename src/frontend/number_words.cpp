@@ -47,7 +47,7 @@ size_t decimal_prefix(std::string_view w) {
 
 }  // namespace
 
-bool parse_int_word(std::string_view w, int64_t& value) {
+bool parse_int_word(std::string_view w, int64_t& value, size_t* used) {
   int base = 10;
   bool negative = false;
   size_t i = 0;
@@ -67,10 +67,11 @@ bool parse_int_word(std::string_view w, int64_t& value) {
   }
   if (digits == 0) return false;
   value = negative ? -magnitude : magnitude;
+  if (used != nullptr) *used = i;
   return true;
 }
 
-bool parse_double_word(std::string_view w, double& value) {
+bool parse_double_word(std::string_view w, double& value, size_t* used) {
   const size_t length = decimal_prefix(w);
   if (length == 0) return false;
   // strtod needs the number on its own, ended by a NUL.
@@ -78,6 +79,7 @@ bool parse_double_word(std::string_view w, double& value) {
   const double v = std::strtod(number.c_str(), nullptr);
   if (!std::isfinite(v)) return false;
   value = v;
+  if (used != nullptr) *used = length;
   return true;
 }
 

@@ -59,7 +59,8 @@ bool printable(unsigned char c) { return (c >= 32 && c <= 126) || c == '\t'; }
 
 class Preprocessor {
  public:
-  Preprocessor(RunState& st, OutputFile& tmp) : st_(st), tmp_(tmp) {}
+  Preprocessor(RunState& st, OutputFile& tmp)
+      : st_(st), tmp_(tmp), map_(st.options.wants_locations() ? &st.source_map : nullptr) {}
 
   void copy_file(const std::string& name) {
     if (static_cast<int>(open_files_.size()) >= kMaxIncludeDepth) {
@@ -80,9 +81,14 @@ class Preprocessor {
         throw EarlyStop{1};
       }
     }
+    int file_index = -1;
+    if (map_ != nullptr) {
+      file_index = static_cast<int>(map_->files.size());
+      map_->files.push_back(file.opened);
+    }
     open_files_.push_back(std::move(file));
     try {
-      copy_lines(f, name);
+      copy_lines(f, name, file_index);
     } catch (...) {
       std::fclose(f);
       throw;
@@ -90,12 +96,17 @@ class Preprocessor {
     std::fclose(f);
     open_files_.pop_back();
     // The empty line after every file is part of the temporary command file
-    // (and of the line numbers the interpreter reports).
+    // (and of the line numbers the interpreter reports).  It ends the
+    // file's last line when that had no line feed of its own.
     tmp_.write("\n");
+    if (map_ != nullptr) {
+      if (!line_open_) map_->lines.push_back(SourceLocation{});
+      line_open_ = false;
+    }
   }
 
  private:
-  void copy_lines(std::FILE* f, const std::string& name) {
+  void copy_lines(std::FILE* f, const std::string& name, int file_index) {
     LineReader reader(f);
     std::string_view read;
     std::string line;  // reused for every line of this file
@@ -105,6 +116,7 @@ class Preprocessor {
       ++counter;
       if (blank_or_empty(read)) continue;
       line.assign(read);
+      if (map_ != nullptr) st_.where = SourceLocation{file_index, counter};
 
       // Some editors write a carriage return as the two characters "^M";
       // the line ends there.
@@ -136,6 +148,10 @@ class Preprocessor {
       tmp_.write(line);
       if (end == LineEnd::kLf) tmp_.write("\n");
       if (end == LineEnd::kCrLf) tmp_.write("\r\n");
+      if (map_ != nullptr) {
+        map_->lines.push_back(SourceLocation{file_index, counter});
+        line_open_ = end == LineEnd::kNone;
+      }
     }
   }
 
@@ -160,13 +176,19 @@ class Preprocessor {
 
   RunState& st_;
   OutputFile& tmp_;
+  // Where each written line came from (null: not wanted by this run), and
+  // whether the last line written still lacks its line feed.
+  SourceMap* map_;
+  bool line_open_ = false;
   std::vector<OpenFile> open_files_;  // files being copied, outermost first
 };
 
 }  // namespace
 
 int createTmpCmdFile(RunState& st, const std::string& name, OutputFile& tmp) {
+  st.source_map.clear();
   Preprocessor(st, tmp).copy_file(name);
+  st.where = SourceLocation{};
   return 0;
 }
 
