@@ -69,23 +69,33 @@ void to_console(RunState& st, std::string_view classic, std::string_view gnu,
   st.console.write(c);
 }
 
+// Keeps the message for the JSON document when that output is selected.
+void record(RunState& st, const char* kind, std::string_view text, std::string_view tag, int line) {
+  if (!st.output_open(kJson)) return;
+  if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
+  st.reported.push_back(ReportedMessage{kind, std::string(text), std::string(tag), line});
+}
+
 }  // namespace
 
 void Error(RunState& st, std::string_view text, std::string_view tag, int line) {
   to_files(st, tagged("Error", text, tag, line), &OutputKindInfo::gets_errors);
   to_console(st, "Error: ", "error: ", text);
+  record(st, "Error", text, tag, line);
   st.error_flag = 1;
 }
 
 void ErrorText(RunState& st, std::string_view text) {
   to_files(st, text, &OutputKindInfo::gets_errors);
   st.console.write(text);
+  record(st, "Error", text, {}, 0);
   st.error_flag = 1;
 }
 
 void Warning(RunState& st, std::string_view text, std::string_view tag, int line) {
   to_files(st, tagged("Warning", text, tag, line), &OutputKindInfo::gets_log);
   to_console(st, "Warning: ", "warning: ", text);
+  record(st, "Warning", text, tag, line);
 }
 
 void Debug(RunState& st, std::string_view text, std::string_view tag, int line) {

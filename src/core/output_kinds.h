@@ -1,8 +1,11 @@
-// The six outputs a run can write and everything that tells them apart: the
-// word a `print` line names one by (its first letter selects it), the bit it
-// sets in `print_flags`, its file extension, and which messages it receives.
-// The C header is loaded into a chip as it is, so no message may reach it;
-// warnings and log lines go only to the two listings a person reads.
+// The eight outputs a run can write and everything that tells them apart:
+// the word a `print` line names one by (its first letter selects it), the bit
+// it sets in `print_flags`, its file extension, which messages it receives
+// and whether usage texts list it.  The C header is loaded into a chip as it
+// is, so no message may reach it; warnings and log lines go only to the two
+// listings a person reads.  The response plot and the JSON document are
+// written whole at the end of a run and take no message text either (the
+// JSON document lists the Errors and Warnings itself).
 #pragma once
 
 #include <array>
@@ -10,7 +13,17 @@
 namespace cmd7730 {
 
 // The outputs, in the order of their `print_flags` bits.
-enum OutputKind : int { kAnalysis = 0, kZq220, kSim, kTable, kDebug, kHeader, kOutputKinds };
+enum OutputKind : int {
+  kAnalysis = 0,
+  kZq220,
+  kSim,
+  kTable,
+  kDebug,
+  kHeader,
+  kResponse,
+  kJson,
+  kOutputKinds
+};
 
 inline constexpr int output_bit(OutputKind k) { return 1 << k; }
 
@@ -20,18 +33,32 @@ struct OutputKindInfo {
   const char* extension;  // of the output file
   bool gets_errors;       // Error and ErrorText copy their text here
   bool gets_log;          // Warning and LogLine copy their text here
+  bool listed;            // named by the usage texts ("Options are: ...")
 };
 
-// In the order usage texts list them.
+// In the order usage texts list them; the unlisted ones last.  The usage
+// texts name the first six only and stay as they always were.
 inline constexpr OutputKindInfo kOutputKindTable[kOutputKinds] = {
-    {kAnalysis, "analysis", "anl", true, true}, {kDebug, "debug", "dbg", true, true},
-    {kZq220, "zq220", "zq220", true, false},    {kSim, "sim", "sim", true, false},
-    {kTable, "table", "tbl", true, false},      {kHeader, "hfile", "h", false, false},
+    {kAnalysis, "analysis", "anl", true, true, true},
+    {kDebug, "debug", "dbg", true, true, true},
+    {kZq220, "zq220", "zq220", true, false, true},
+    {kSim, "sim", "sim", true, false, true},
+    {kTable, "table", "tbl", true, false, true},
+    {kHeader, "hfile", "h", false, false, true},
+    {kResponse, "response", "svg", false, false, false},
+    {kJson, "json", "json", false, false, false},
 };
 
-// Every kind has one entry and no two words share their first letter.
+// The number of leading table entries the usage texts list.
+inline constexpr int kListedOutputKinds = 6;
+
+// Every kind has one entry, no two words share their first letter and the
+// listed entries come first.
 constexpr bool output_table_complete() {
   int kinds = 0;
+  for (int i = 0; i < kOutputKinds; ++i) {
+    if (kOutputKindTable[i].listed != (i < kListedOutputKinds)) return false;
+  }
   for (const OutputKindInfo& a : kOutputKindTable) {
     kinds |= output_bit(a.kind);
     for (const OutputKindInfo& b : kOutputKindTable) {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/command_file_lock.h"
 #include "core/output_file.h"
@@ -53,6 +54,14 @@ struct InterpreterState {
   int temp_line = 0;
 };
 
+// An Error or Warning as reported, kept for the JSON document.
+struct ReportedMessage {
+  const char* kind;  // "Error" or "Warning"
+  std::string text;
+  std::string tag;  // empty for a message without one
+  int line;         // the source tag's line; 0 without a tag
+};
+
 struct RunState {
   RunState() = default;
   RunState(const RunState&) = delete;
@@ -74,6 +83,9 @@ struct RunState {
   OutputFile console;  // standard error
   OutputFile stdout_;  // standard output
   int error_flag = 0;
+  // Errors and Warnings in the order reported, recorded only while the
+  // JSON output is selected.
+  std::vector<ReportedMessage> reported;
 
   CommandFileLock command_file_lock;  // held from before the file is emptied to the run's end
   InterpreterState interp;

@@ -48,12 +48,12 @@ void set_direction(RunState& st, int pair, int mode) {
   st.ch[2 * pair + 1].xmt = xmt;
 }
 
-// The words of the outputs, "analysis, debug, ... LAST hfile".
+// The words of the listed outputs, "analysis, debug, ... LAST hfile".
 std::string output_words(const char* last) {
   std::string s;
-  for (const OutputKindInfo& o : kOutputKindTable) {
-    if (!s.empty()) s.append(&o == &kOutputKindTable[kOutputKinds - 1] ? last : ", ");
-    s.append(o.word);
+  for (int i = 0; i < kListedOutputKinds; ++i) {
+    if (!s.empty()) s.append(i == kListedOutputKinds - 1 ? last : ", ");
+    s.append(kOutputKindTable[i].word);
   }
   return s;
 }

@@ -6,6 +6,7 @@
 #include "core/run_state.h"
 #include "core/variables.h"
 #include "image/output_writers.h"
+#include "image/response.h"
 
 namespace cmd7730 {
 namespace {
@@ -90,6 +91,10 @@ void write_outputs(RunState& st, const RegisterImage& image) {
   write_table(st);
   write_sim_script(st, image);
   write_register_sequence(st, image);
+  if (!st.output_open(kResponse) && !st.output_open(kJson)) return;
+  const std::vector<ChannelResponse> responses = compute_responses(st);
+  write_response_plot(st, responses);
+  write_json(st, image, responses);
 }
 
 void write_register_outputs(RunState& st) {

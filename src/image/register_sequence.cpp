@@ -4,6 +4,8 @@
 // FIR memory is loaded, then the mixer selections, register 0 (power-up) and
 // register 3 (output enables) are written, and finally any sync pulse that
 // the sync mode asks for is issued through the one-shot of register 1.
+#include <functional>
+
 #include "core/run_state.h"
 #include "image/line_format.h"
 #include "image/output_writers.h"
@@ -84,43 +86,42 @@ bool is_mix_select(int page, int address) {
 
 }  // namespace
 
-void write_register_sequence(RunState& st, const RegisterImage& image) {
-  RegisterSequence seq(st);
-  if (!seq.active()) return;
-
-  seq.header_text("struct {\n    short page;\n    short addr;\n    short val;\n} regs[] = {\n");
-
+void for_each_register_write(const RunState& st, const RegisterImage& image,
+                             const std::function<void(int, int, uint32_t)>& write) {
+  const auto emit = [&](int page, int address, uint32_t value) {
+    write(page, address, value & 0xffffu);
+  };
   // Every power-down and the reset bit of register 0 set, mixer inputs off.
-  seq.emit(kGlobalPage, 0, 0xfff0u);
+  emit(kGlobalPage, 0, 0xfff0u);
   for (int page : kMixPages) {
-    for (int address : kMixSelAddresses) seq.emit(page, address, 0);
+    for (int address : kMixSelAddresses) emit(page, address, 0);
   }
 
   for (int i = next_used(image, 1); i < RegisterImage::kWords; i = next_used(image, i + 1)) {
     const int p = register_page(i);
     const int a = register_address(i);
     if (is_mix_select(p, a)) continue;
-    seq.emit(p, a, static_cast<uint32_t>(image.word[i]));
+    emit(p, a, static_cast<uint32_t>(image.word[i]));
   }
 
   for (int k = 0; k < 4; ++k) {
     const ChannelSettings& c = st.ch[k];
-    for (int n = 0; n < 16; ++n) seq.emit(16 + 32 * k, 16 + n, static_cast<uint32_t>(c.SWRAM[n]));
-    for (int n = 0; n < 16; ++n) seq.emit(17 + 32 * k, 16 + n, static_cast<uint32_t>(c.BERAM[n]));
+    for (int n = 0; n < 16; ++n) emit(16 + 32 * k, 16 + n, static_cast<uint32_t>(c.SWRAM[n]));
+    for (int n = 0; n < 16; ++n) emit(17 + 32 * k, 16 + n, static_cast<uint32_t>(c.BERAM[n]));
     for (int j = 0; j < 16; ++j) {
       for (int n = 0; n < 16; ++n) {
-        seq.emit(32 * k + j, 16 + n, static_cast<uint32_t>(c.coefram[16 * j + n]));
+        emit(32 * k + j, 16 + n, static_cast<uint32_t>(c.coefram[16 * j + n]));
       }
     }
   }
 
   for (int page : kMixPages) {
     for (int address : kMixSelAddresses) {
-      seq.emit(page, address, static_cast<uint32_t>(image.word[register_index(page, address)]));
+      emit(page, address, static_cast<uint32_t>(image.word[register_index(page, address)]));
     }
   }
-  seq.emit(kGlobalPage, 0, static_cast<uint32_t>(image.word[0]));
-  seq.emit(kGlobalPage, 3, static_cast<uint32_t>(image.word[3]));
+  emit(kGlobalPage, 0, static_cast<uint32_t>(image.word[0]));
+  emit(kGlobalPage, 3, static_cast<uint32_t>(image.word[3]));
 
   // Sync pulses through register 1: one_shot (bits 3..4) 2 drives the sync
   // output level 0; 0 then 1 arms and fires the one-shot.  The sync-out
@@ -128,12 +129,19 @@ void write_register_sequence(RunState& st, const RegisterImage& image) {
   const int sync_mode = st.chip.sync_mode;
   const int64_t sob = st.chip.soB_sync == kUnset ? 0 : st.chip.soB_sync;
   if (sync_mode == 4 || sync_mode == 6 || sync_mode == 8) {
-    seq.emit(kGlobalPage, 1, static_cast<uint32_t>(sob + 16));
+    emit(kGlobalPage, 1, static_cast<uint32_t>(sob + 16));
   } else if (sync_mode == 5 || sync_mode == 7 || sync_mode == 9) {
-    seq.emit(kGlobalPage, 1, static_cast<uint32_t>(sob));
-    seq.emit(kGlobalPage, 1, static_cast<uint32_t>(sob + 8));
+    emit(kGlobalPage, 1, static_cast<uint32_t>(sob));
+    emit(kGlobalPage, 1, static_cast<uint32_t>(sob + 8));
   }
+}
 
+void write_register_sequence(RunState& st, const RegisterImage& image) {
+  RegisterSequence seq(st);
+  if (!seq.active()) return;
+  seq.header_text("struct {\n    short page;\n    short addr;\n    short val;\n} regs[] = {\n");
+  for_each_register_write(
+      st, image, [&](int page, int address, uint32_t value) { seq.emit(page, address, value); });
   seq.finish();
 }
 
