@@ -83,23 +83,21 @@ namespace {
 
 // The compile proper, from the catalogue build to the written outputs.
 // Returns the exit status or throws EarlyStop.
+//
+// --check runs the same phases and adds the findings that need the
+// computation (power-downs) or the whole file (print lines); a finding
+// fails the run as an Error does.
 int compile(RunState& st) {
-  if (!st.options.check_only) {
-    if (prepare_and_interpret(st) == 1) return 1;
-    compute_configuration(st);
-    return finish_outputs(st);
-  }
-  // --check: the same phases, plus the findings that need the computation
-  // (power-downs) or the whole file (print lines).  A finding fails the run
-  // as an Error does.
-  st.check = CheckState{};
+  const bool check = st.options.check_only;
+  if (check) st.check = CheckState{};
   int status = 1;
   if (prepare_and_interpret(st) == 0) {
     compute_configuration(st);
-    report_powered_down_settings(st);
+    if (check) report_powered_down_settings(st);
     status = finish_outputs(st);
-    report_powered_down_settings(st);  // what the override pass set
+    if (check) report_powered_down_settings(st);  // what the override pass set
   }
+  if (!check) return status;
   report_missing_print(st);
   return status == 0 && st.check.warnings > 0 ? 1 : status;
 }

@@ -58,12 +58,8 @@ void to_console(RunState& st, std::string_view classic, std::string_view gnu,
     c.reserve(classic.size() + text.size() + 1);
     c.append(classic).append(text).append("\n");
   } else {
-    const SourceLocation& at = st.where;
-    const bool known = at.known() && static_cast<size_t>(at.file) < st.source_map.files.size();
-    const std::string& file = known ? st.source_map.files[at.file] : st.control_file;
-    c.reserve(file.size() + gnu.size() + text.size() + 16);
-    c.append(file);
-    if (known) c.append(":").append(std::to_string(at.line));
+    c = st.source_map.place(st.where);
+    if (c.empty()) c = st.control_file;
     c.append(": ").append(gnu).append(text).append("\n");
   }
   st.console.write(c);

@@ -32,6 +32,12 @@ struct SourceMap {
     files.clear();
     lines.clear();
   }
+  // "FILE:LINE" of `at`, or an empty text when `at` names no line of a
+  // file in the map.
+  std::string place(SourceLocation at) const {
+    if (!at.known() || static_cast<size_t>(at.file) >= files.size()) return {};
+    return files[at.file] + ":" + std::to_string(at.line);
+  }
   // The origin of temporary-file line `index` (from 0); unknown when the
   // map does not reach it.
   SourceLocation at(int index) const {

@@ -13,10 +13,8 @@ const char* mode_word(int xmt) { return xmt == 1 ? "transmit" : "receive"; }
 
 // "FILE:LINE" of a recorded location.
 std::string location_text(const RunState& st, SourceLocation at) {
-  if (!at.known() || static_cast<size_t>(at.file) >= st.source_map.files.size()) {
-    return "an earlier line";
-  }
-  return st.source_map.files[at.file] + ":" + std::to_string(at.line);
+  std::string place = st.source_map.place(at);
+  return place.empty() ? "an earlier line" : place;
 }
 
 void check_not_used(RunState& st, const VariableEntry& e, int k) {
