@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Median whole-process wall time of cmd7730 on the largest example against
 /bin/true and a minimal C++ program, measured interleaved in one run, plus
-peak resident memory.  Usage: whole_process.py BUILD_DIR RUNS"""
+peak resident memory; and what selecting the response plot and the JSON
+document adds to that run.  Usage: whole_process.py BUILD_DIR RUNS"""
 import os
 import resource
 import shutil
@@ -22,8 +23,14 @@ work = tempfile.mkdtemp(prefix="cmd7730-bench-")
 for name in os.listdir(os.path.join(root, "examples")):
     shutil.copy(os.path.join(root, "examples", name), work)
 
+# The same example with the two opt-in outputs selected as well.
+with_both = "wideband4_svg_json.txt"
+with open(os.path.join(work, example)) as src, open(os.path.join(work, with_both), "w") as dst:
+    dst.write(src.read() + "\nprint response\nprint json\n")
+
 commands = {
     "cmd7730": [os.path.join(build, "cmd7730"), example],
+    "+svg +json": [os.path.join(build, "cmd7730"), with_both],
     "/bin/true": ["/bin/true", example],
     "minimal C++": [os.path.join(build, "cmd7730_minimal"), example],
 }
@@ -52,4 +59,5 @@ for name, cmd in commands.items():
     print(f"{name:<14}{med[name] * 1e6:>12.0f}{peak_rss_kib(cmd):>16}")
 print(f"cmd7730 / minimal C++ = {med['cmd7730'] / med['minimal C++']:.2f}")
 print(f"cmd7730 / /bin/true   = {med['cmd7730'] / med['/bin/true']:.2f}")
+print(f"response plot + JSON add {(med['+svg +json'] - med['cmd7730']) * 1e3:.2f} ms")
 shutil.rmtree(work)

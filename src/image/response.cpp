@@ -12,9 +12,19 @@ namespace cmd7730 {
 namespace {
 
 using Bins = std::array<std::complex<double>, kResponseBins>;
+// exp(-j 2 pi k / 1024) for k = 0 .. 511: every twiddle factor of the
+// transform, worked out once for all channels.
+using Twiddles = std::array<std::complex<double>, kResponseBins / 2>;
+
+Twiddles make_twiddles() {
+  Twiddles w;
+  for (int k = 0; k < kResponseBins / 2; ++k)
+    w[k] = std::polar(1.0, -2.0 * std::numbers::pi * k / kResponseBins);
+  return w;
+}
 
 // In-place radix-2 transform X[k] = sum x[m] exp(-j 2 pi k m / 1024).
-void transform(Bins& x) {
+void transform(Bins& x, const Twiddles& w) {
   for (int i = 1, j = 0; i < kResponseBins; ++i) {
     int bit = kResponseBins >> 1;
     for (; (j & bit) != 0; bit >>= 1) j ^= bit;
@@ -22,12 +32,12 @@ void transform(Bins& x) {
     if (i < j) std::swap(x[i], x[j]);
   }
   for (int len = 2; len <= kResponseBins; len <<= 1) {
-    const double angle = -2.0 * std::numbers::pi / len;
+    const int stride = kResponseBins / len;
     for (int k = 0; k < len / 2; ++k) {
-      const std::complex<double> w(std::cos(angle * k), std::sin(angle * k));
+      const std::complex<double> t = w[k * stride];
       for (int start = 0; start < kResponseBins; start += len) {
         const std::complex<double> a = x[start + k];
-        const std::complex<double> b = x[start + k + len / 2] * w;
+        const std::complex<double> b = x[start + k + len / 2] * t;
         x[start + k] = a + b;
         x[start + k + len / 2] = a - b;
       }
@@ -38,12 +48,13 @@ void transform(Bins& x) {
 // |sum h[i] exp(-j 2 pi f i N / fs)| at every grid point: with f = k fs/1024
 // the phase of tap i is that of bin (i N mod 1024), so folding the taps onto
 // 1024 bins and one transform give all 513 values exactly.
-void fir_magnitudes(const ChannelSettings& c, int n, std::array<double, kResponsePoints>& mag) {
+void fir_magnitudes(const ChannelSettings& c, int n, const Twiddles& w,
+                    std::array<double, kResponsePoints>& mag) {
   Bins x{};
   for (int i = 0; i < c.ncoefs; ++i) {
     x[static_cast<size_t>((static_cast<int64_t>(i) * n) % kResponseBins)] += c.coefs[i];
   }
-  transform(x);
+  transform(x, w);
   for (int k = 0; k < kResponsePoints; ++k) mag[k] = std::abs(x[k]);
 }
 
@@ -60,7 +71,7 @@ std::string unusable(const ChannelSettings& c, int fir_rate) {
   return {};
 }
 
-ChannelResponse respond(const ChannelSettings& c, int channel) {
+ChannelResponse respond(const ChannelSettings& c, int channel, const Twiddles& w) {
   ChannelResponse r;
   r.channel = channel;
   r.transmit = c.xmt == 1;
@@ -76,7 +87,7 @@ ChannelResponse respond(const ChannelSettings& c, int channel) {
   if (c.bypass_fir != 0) {
     mag.fill(1.0);
   } else {
-    fir_magnitudes(c, r.rate_change, mag);
+    fir_magnitudes(c, r.rate_change, w, mag);
   }
   if (c.bypass_cic == 0 && r.rate_change != 1) {
     for (int i = 0; i < kResponsePoints; ++i) mag[i] *= cic_magnitude(i, r.rate_change, r.stages);
@@ -98,13 +109,17 @@ ChannelResponse respond(const ChannelSettings& c, int channel) {
 double cic_magnitude(int i, int n, int s) {
   if (i == 0) return 1.0;
   const double x = std::numbers::pi * i / kResponseBins;
-  return std::pow(std::abs(std::sin(x * n) / (n * std::sin(x))), s);
+  const double stage = std::abs(std::sin(x * n) / (n * std::sin(x)));
+  double out = 1.0;  // s is 5 or 6: multiplying beats the general power
+  for (int k = 0; k < s; ++k) out *= stage;
+  return out;
 }
 
 std::vector<ChannelResponse> compute_responses(const RunState& st) {
   std::vector<ChannelResponse> out;
+  const Twiddles w = make_twiddles();
   for (int k = 0; k < 4; ++k) {
-    if (st.ch[k].powerdown == 0) out.push_back(respond(st.ch[k], k));
+    if (st.ch[k].powerdown == 0) out.push_back(respond(st.ch[k], k, w));
   }
   return out;
 }

@@ -3,10 +3,12 @@
 // edge of its output (receive) or input (transmit) and, shaded, the bands
 // that fold onto that band (alias bands for a receiver, images for a
 // transmitter).  Self-contained: no scripts, fonts or other files.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "core/messages.h"
 #include "core/run_state.h"
@@ -45,6 +47,22 @@ std::string escaped(const std::string& s) {
   return out;
 }
 
+// Writes `v` with two decimals at `out` and returns the end.  Two decimals
+// of a pixel are plenty, and whole hundredths printed as an integer cost a
+// fraction of a general double conversion: 513 points are drawn per panel.
+char* put_hundredths(char* out, double v) {
+  long long c = std::llround(v * 100.0);
+  if (c < 0) {
+    *out++ = '-';
+    c = -c;
+  }
+  out = std::to_chars(out, out + 24, c / 100).ptr;
+  *out++ = '.';
+  *out++ = static_cast<char>('0' + c / 10 % 10);
+  *out++ = static_cast<char>('0' + c % 10);
+  return out;
+}
+
 // A tick step of 1, 2 or 5 times a power of ten giving about five ticks.
 double tick_step(double span) {
   const double raw = span / 5.0;
@@ -79,15 +97,13 @@ class Panel {
     grid();
     svg_ += "<polyline class=\"r\" points=\"";
     const double step = r_.fs_mhz / kResponseBins;
-    // Two decimals of a pixel are plenty; to_chars keeps the 513 points of
-    // each panel from costing a printf call per number.
     char point[64];
     for (int i = 0; i < kResponsePoints; ++i) {
       char* end = point;
       if (i != 0) *end++ = ' ';
-      end = std::to_chars(end, point + sizeof point, x(i * step), std::chars_format::fixed, 2).ptr;
+      end = put_hundredths(end, x(i * step));
       *end++ = ',';
-      end = std::to_chars(end, point + sizeof point, y(r_.db[i]), std::chars_format::fixed, 2).ptr;
+      end = put_hundredths(end, y(r_.db[i]));
       svg_.append(point, static_cast<size_t>(end - point));
     }
     svg_ += "\"/>\n";
@@ -106,15 +122,33 @@ class Panel {
     const double half = r_.fs_mhz / 2.0;
     const double top = y0_ + kTop, h = kBottom - kTop;
     if (half / rate > kMaxShadedBands) {  // too narrow to draw one by one
-      svg_ += strf("<rect class=\"a\" x=\"%.2f\" y=\"%g\" width=\"%.2f\" height=\"%g\"/>\n",
-                   x(rate / 2), top, x(half) - x(rate / 2), h);
+      band('a', x(rate / 2), x(half), top, h);
       return;
     }
     for (int k = 1; k * rate - rate / 2 < half; ++k) {
       const double lo = k * rate - rate / 2, hi = std::min(half, k * rate + rate / 2);
-      svg_ += strf("<rect class=\"%c\" x=\"%.2f\" y=\"%g\" width=\"%.2f\" height=\"%g\"/>\n",
-                   k % 2 != 0 ? 'b' : 'a', x(lo), top, x(hi) - x(lo), h);
+      band(k % 2 != 0 ? 'b' : 'a', x(lo), x(hi), top, h);
     }
+  }
+
+  // One shaded band from x0 to x1: up to 256 of them in a panel, so they
+  // are printed without the general formatter.
+  void band(char cls, double x0, double x1, double top, double height) {
+    char text[160];
+    char* end = text;
+    const auto put = [&end](std::string_view s) { end = std::copy(s.begin(), s.end(), end); };
+    put("<rect class=\"");
+    *end++ = cls;
+    put("\" x=\"");
+    end = put_hundredths(end, x0);
+    put("\" y=\"");
+    end = put_hundredths(end, top);
+    put("\" width=\"");
+    end = put_hundredths(end, x1 - x0);
+    put("\" height=\"");
+    end = put_hundredths(end, height);
+    put("\"/>\n");
+    svg_.append(text, static_cast<size_t>(end - text));
   }
 
   void grid() {
