@@ -9,10 +9,18 @@ option, include, copy_channel across directions), and small files aimed at
 the degenerate settings the computation divides by.
 coef_fuzzer: each example coefficient file as is, and small files with the
 awkward cases of the coefficient format.
+decode_fuzzer (when the cmd7730 binary is given as the second argument): the
+C header, bench script and simulation script of each example, and of one
+that issues sync pulses, cut into files of their own form that fit the
+fuzzer's 8192-byte inputs: the head and the tail of each.
+Usage: make_seeds.py SEED_DIR [CMD7730_BINARY]
 """
 import pathlib
 import re
+import shutil
+import subprocess
 import sys
+import tempfile
 
 root = pathlib.Path(__file__).resolve().parent.parent
 out = pathlib.Path(sys.argv[1])
@@ -113,3 +121,70 @@ for i, line in enumerate(["fir_int 0", "cic_int 0", "tout_nsig 0", "tout_rate 3"
                           "tinf_pins 0", "tout_sumin 1"]):
     compile_seed(f"transmit-degenerate-{i}.txt", TRANSMIT + "channel 0\n" + line + "\n", small)
 compile_seed("receive-zero-coefs.txt", RECEIVE, b"0\n" * 31)
+
+
+# Register files for the decoder, written by the binary itself.
+LIMIT = 7000  # bytes of register lines per seed, well inside -max_len
+
+
+def fit(lines, from_end=False):
+    """The most lines from the start (or the end) of `lines` within LIMIT bytes."""
+    taken, size = [], 0
+    for line in (reversed(lines) if from_end else lines):
+        size += len(line) + 1
+        if size > LIMIT:
+            break
+        taken.append(line)
+    return list(reversed(taken)) if from_end else taken
+
+
+def header(rows):
+    body = ",\n".join(r.rstrip(",") for r in rows)
+    return ("struct {\n    short page;\n    short addr;\n    short val;\n} regs[] = {\n" + body +
+            "\n};\n\nint nwrites = %d;\n" % len(rows))
+
+
+def bench_tail(lines):
+    """The tail of a bench script, from a page selection on so it reads alone."""
+    tail = fit(lines, from_end=True)
+    for i in range(len(tail) - 1):
+        if tail[i].startswith("dwr16 2 ") and int(tail[i + 1].split()[1], 16) >= 16:
+            return tail[i:]
+    return tail[-2:]
+
+
+if len(sys.argv) > 2:
+    decode_dir = out / "decode_fuzzer"
+    decode_dir.mkdir(parents=True, exist_ok=True)
+    binary = pathlib.Path(sys.argv[2]).resolve()
+    prints = "\nprint hfile\nprint zq220\nprint sim\n"
+    with tempfile.TemporaryDirectory() as tmp:
+        work = pathlib.Path(tmp)
+        for f in examples.iterdir():
+            if f.suffix in (".txt", ".inc", ".coef"):
+                shutil.copy(f, work / f.name)
+        controls = sorted(work.glob("*.txt"))
+        for ctl in controls:
+            ctl.write_text(ctl.read_text() + prints)
+        quick = (examples / "quickstart.txt").read_text()
+        for mode in (4, 5):
+            (work / f"sync{mode}.txt").write_text(quick + f"sync_mode = {mode}\n" + prints)
+        for ctl in sorted(work.glob("*.txt")):
+            subprocess.run([str(binary), ctl.name], cwd=work, capture_output=True, check=False)
+            stem = ctl.stem
+            if not (work / f"{stem}.h").is_file():
+                continue
+            rows = [l for l in (work / f"{stem}.h").read_text().splitlines()
+                    if l.startswith("    { ")]
+            bench = (work / f"{stem}.zq220").read_text().splitlines()
+            sim = (work / f"{stem}.sim").read_text().splitlines()
+            pieces = {
+                "head.h": header(fit(rows)),
+                "tail.h": header(fit(rows, from_end=True)),
+                "head.zq220": "\n".join(fit(bench)) + "\n",
+                "tail.zq220": "\n".join(bench_tail(bench)) + "\n",
+                "head.sim": "\n".join(fit(sim)) + "\n",
+                "tail.sim": "\n".join(fit(sim, from_end=True)) + "\n",
+            }
+            for name, text in pieces.items():
+                (decode_dir / f"{stem}-{name}").write_text(text)

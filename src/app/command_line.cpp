@@ -14,6 +14,7 @@
 #include "catalogue/catalogue.h"
 #include "core/messages.h"
 #include "core/run_state.h"
+#include "decode/decode_commands.h"
 #include "frontend/help_listing.h"
 
 #ifndef CMD7730_VERSION
@@ -26,6 +27,7 @@ namespace {
 constexpr const char* kUsage =
     "Usage: cmd7730 [OPTIONS] [--] controlfile\n"
     "       cmd7730 --variables PREFIX\n"
+    "       cmd7730 [-C DIR] --decode FILE | --diff A B\n"
     "       cmd7730 --help | --version\n";
 
 struct Request {
@@ -33,6 +35,8 @@ struct Request {
   std::vector<std::string> directories;  // -C, entered in order
   std::string diagnostics;               // empty: not given
   std::string variables;
+  std::string decode;             // --decode FILE
+  std::vector<std::string> diff;  // --diff A B
   bool check = false;
   bool version = false;
 };
@@ -73,6 +77,18 @@ void add_options(CLI::App& app, Request& rq) {
                  "as the help command does, and exit (status 1 when\n"
                  "none does).  No control file.")
       ->option_text("PREFIX");
+  app.add_option("--decode", rq.decode,
+                 "Read FILE, a C header, bench script or simulation\n"
+                 "script as cmd7730 writes them, and print the value\n"
+                 "of every register variable and FIR memory word\n"
+                 "its writes leave in the chip.  No control file.")
+      ->option_text("FILE");
+  app.add_option("--diff", rq.diff,
+                 "Decode A and B (any of the three forms) and print\n"
+                 "each variable and memory word that differs; status\n"
+                 "0 when none does, 1 when some do.")
+      ->expected(2)
+      ->option_text("A B");
   app.add_flag("--version", rq.version, "Print the version and the chip revision, and exit.")
       ->disable_flag_override();
   app.add_option("controlfile", rq.files);
@@ -97,14 +113,31 @@ int print_variables(RunState& st, const std::string& prefix) {
   return text.empty() ? 1 : 0;
 }
 
+// The options that run a command of their own instead of a compile; a
+// command line names at most one.
+constexpr std::string_view kCommandOptions[] = {"--variables", "--decode", "--diff"};
+
+// Returns the command options `app` was given, in kCommandOptions' order.
+std::vector<std::string_view> commands_given(const CLI::App& app) {
+  std::vector<std::string_view> given;
+  for (std::string_view option : kCommandOptions) {
+    if (app.count(std::string(option)) > 0) given.push_back(option);
+  }
+  return given;
+}
+
 // Checks what the parse leaves open and enters the -C directories; returns
-// an empty text when the run can go on, else why not.
-std::string settle(const Request& rq, bool listing) {
+// an empty text when the run can go on, else why not.  `commands` are the
+// command options given.
+std::string settle(const Request& rq, const std::vector<std::string_view>& commands) {
   if (!rq.diagnostics.empty() && rq.diagnostics != "classic" && rq.diagnostics != "gnu") {
     return "--diagnostics takes classic or gnu, not '" + rq.diagnostics + "'";
   }
-  if (listing && !rq.files.empty()) return "--variables takes no control file";
-  if (!listing && rq.files.empty()) return "a control file is required";
+  if (commands.size() > 1) return "--variables, --decode and --diff cannot be combined";
+  if (!commands.empty() && !rq.files.empty()) {
+    return std::string(commands[0]) + " takes no control file";
+  }
+  if (commands.empty() && rq.files.empty()) return "a control file is required";
   if (rq.files.size() > 1) return "only one control file can be compiled at a time";
   for (const std::string& dir : rq.directories) {
     if (chdir(dir.c_str()) != 0) return "-C " + dir + ": " + std::strerror(errno);
@@ -121,7 +154,9 @@ int run_command_line(RunState& st, const std::vector<std::string>& args) {
   app.footer(
       "Without options, `cmd7730 controlfile` runs as it always has.  Exit status: 0 no\n"
       "Error, 1 an Error or unusable input, 2 a wrong command line, 255 an internal\n"
-      "inconsistency in the FIR configuration.  --variables: 0 listed, 1 nothing matches.");
+      "inconsistency in the FIR configuration.  --variables: 0 listed, 1 nothing matches.\n"
+      "--decode: 0 decoded, 2 the file refused.  --diff: 0 the same, 1 something differs,\n"
+      "2 a file refused.");
   app.allow_extras();
   Request rq;
   add_options(app, rq);
@@ -137,6 +172,10 @@ int run_command_line(RunState& st, const std::vector<std::string>& args) {
     // value and "check was given a disallowed flag override" for
     // `--check=VALUE`; its other messages are clear as they are.
     const std::string what = e.what();
+    // "--diff: At least 2 required but received 1" and the like.
+    if (what.starts_with("--diff: ")) {
+      return usage_error(st, "option --diff needs two files", false);
+    }
     if (what.ends_with(" missing")) {
       return usage_error(st, "option " + what.substr(0, what.find(':')) + " needs a value", false);
     }
@@ -158,9 +197,14 @@ int run_command_line(RunState& st, const std::vector<std::string>& args) {
     st.stdout_.flush();
     return 0;
   }
-  const bool listing = app.count("--variables") > 0;
-  if (const std::string why = settle(rq, listing); !why.empty()) return usage_error(st, why, false);
-  if (listing) return print_variables(st, rq.variables);
+  const std::vector<std::string_view> commands = commands_given(app);
+  if (const std::string why = settle(rq, commands); !why.empty()) {
+    return usage_error(st, why, false);
+  }
+  const std::string_view command = commands.empty() ? std::string_view() : commands[0];
+  if (command == "--variables") return print_variables(st, rq.variables);
+  if (command == "--decode") return run_decode(st, rq.decode);
+  if (command == "--diff") return run_diff(st, rq.diff[0], rq.diff[1]);
 
   if (rq.check) {
     st.options.check_only = true;

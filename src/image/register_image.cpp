@@ -11,36 +11,11 @@
 namespace cmd7730 {
 namespace {
 
-// Where channel k's copy of a pair-scope field sits relative to channel A's:
-// B shares A's page eight addresses on, C and D are the same two places on
-// the page 32 further.
-constexpr int kPairOffset[4] = {0, 8, 512, 520};
-
 void pack_variable(RunState& st, RegisterImage& image, const VariableEntry& e) {
   if (e.is_pseudo() || e.is_wide()) return;
-  switch (e.scope) {
-    case Scope::kGlobal: {
-      const int index = e.reg_address < 16 ? e.reg_address : 16 * e.reg_page + e.reg_address;
-      if (e.int_cell[0] != nullptr) {
-        set_register_field(st, image, index, e.bit_pos, e.width, *e.int_cell[0]);
-      }
-      break;
-    }
-    case Scope::kChannel:
-      for (int k = 0; k < 4; ++k) {
-        if (e.int_cell[k] == nullptr) continue;
-        const int index = 16 * (e.reg_page + 32 * k) + e.reg_address;
-        set_register_field(st, image, index, e.bit_pos, e.width, *e.int_cell[k]);
-      }
-      break;
-    case Scope::kPair: {
-      const int base = 16 * e.reg_page + e.reg_address;
-      for (int k = 0; k < 4; ++k) {
-        if (e.int_cell[k] == nullptr) continue;
-        set_register_field(st, image, base + kPairOffset[k], e.bit_pos, e.width, *e.int_cell[k]);
-      }
-      break;
-    }
+  for (int k = 0; k < (e.scope == Scope::kGlobal ? 1 : 4); ++k) {
+    if (e.int_cell[k] == nullptr) continue;
+    set_register_field(st, image, field_index(e, k), e.bit_pos, e.width, *e.int_cell[k]);
   }
 }
 
@@ -49,6 +24,22 @@ void pack_variable(RunState& st, RegisterImage& image, const VariableEntry& e) {
 uint32_t shift32(uint32_t x, int s) { return s >= 32 ? 0u : x << s; }
 
 }  // namespace
+
+int field_index(const VariableEntry& e, int k) {
+  // Where channel k's copy of a pair-scope field sits relative to channel
+  // A's: B shares A's page eight addresses on, C and D are the same two
+  // places on the page 32 further.
+  constexpr int kPairOffset[4] = {0, 8, 512, 520};
+  switch (e.scope) {
+    case Scope::kGlobal:
+      return e.reg_address < 16 ? e.reg_address : 16 * e.reg_page + e.reg_address;
+    case Scope::kChannel:
+      return 16 * (e.reg_page + 32 * k) + e.reg_address;
+    case Scope::kPair:
+      return 16 * e.reg_page + e.reg_address + kPairOffset[k];
+  }
+  return -1;  // not reached: every scope is handled
+}
 
 void set_register_field(RunState& st, RegisterImage& image, int index, int bit_pos, int width,
                         int value) {
@@ -74,8 +65,8 @@ void set_register_field(RunState& st, RegisterImage& image, int index, int bit_p
     }
   }
   const int s = bit_pos < 0 ? 32 : bit_pos;
-  const uint32_t field_mask = width >= 32 ? ~0u : width <= 0 ? 0u : (1u << width) - 1u;
-  const uint32_t cleared = static_cast<uint32_t>(image.word[index]) & ~shift32(field_mask, s);
+  const uint32_t cleared =
+      static_cast<uint32_t>(image.word[index]) & ~shift32(field_mask(width), s);
   image.word[index] = static_cast<int32_t>(cleared | shift32(static_cast<uint32_t>(value), s));
 }
 

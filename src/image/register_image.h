@@ -10,6 +10,7 @@
 namespace cmd7730 {
 
 struct RunState;
+struct VariableEntry;
 
 struct RegisterImage {
   static constexpr int kWords = 3561;
@@ -44,6 +45,30 @@ constexpr int register_address(int i) { return i % 16 + (register_page(i) != -1 
 // Returns the image index of a register: `address` itself for page -1.
 constexpr int register_index(int page, int address) {
   return page == -1 ? address : 16 * page + address;
+}
+
+// Where the FIR memories of channel k (0..3) are loaded: page
+// coefram_page(k, j) holds coefficient words 16j..16j+15 (j 0..15), pages
+// swram_page(k) and beram_page(k) the swap and endcell memories, each word n
+// at address 16 + n.  These pages hold no register of the image.
+constexpr int coefram_page(int k, int j) { return 32 * k + j; }
+constexpr int swram_page(int k) { return 16 + 32 * k; }
+constexpr int beram_page(int k) { return 17 + 32 * k; }
+
+// Returns the image index of the register that holds copy `k` of the
+// register variable `e`: channel k's (0..3, A..D) copy of a channel or pair
+// variable, the one register of a chip-wide variable (k 0).
+int field_index(const VariableEntry& e, int k);
+
+// Returns the mask of a field `width` bits wide, in its low bits.
+constexpr uint32_t field_mask(int width) {
+  return width >= 32 ? ~0u : width <= 0 ? 0u : (1u << width) - 1u;
+}
+
+// Returns the field at bits bit_pos .. bit_pos+width-1 of `word`, the value
+// set_register_field merged there (0 for a field placed outside the word).
+constexpr uint32_t field_bits(uint32_t word, int bit_pos, int width) {
+  return bit_pos < 0 || bit_pos >= 32 ? 0u : (word >> bit_pos) & field_mask(width);
 }
 
 // Merges `value` into bits bit_pos .. bit_pos+width-1 of word `index`.  An

@@ -106,11 +106,11 @@ void for_each_register_write(const RunState& st, const RegisterImage& image,
 
   for (int k = 0; k < 4; ++k) {
     const ChannelSettings& c = st.ch[k];
-    for (int n = 0; n < 16; ++n) emit(16 + 32 * k, 16 + n, static_cast<uint32_t>(c.SWRAM[n]));
-    for (int n = 0; n < 16; ++n) emit(17 + 32 * k, 16 + n, static_cast<uint32_t>(c.BERAM[n]));
+    for (int n = 0; n < 16; ++n) emit(swram_page(k), 16 + n, static_cast<uint32_t>(c.SWRAM[n]));
+    for (int n = 0; n < 16; ++n) emit(beram_page(k), 16 + n, static_cast<uint32_t>(c.BERAM[n]));
     for (int j = 0; j < 16; ++j) {
       for (int n = 0; n < 16; ++n) {
-        emit(32 * k + j, 16 + n, static_cast<uint32_t>(c.coefram[16 * j + n]));
+        emit(coefram_page(k, j), 16 + n, static_cast<uint32_t>(c.coefram[16 * j + n]));
       }
     }
   }

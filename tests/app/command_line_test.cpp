@@ -27,7 +27,7 @@ TEST(CommandLine, EachOptionDoesWhatItsHelpSays) {
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");
   for (const char* option : {"-h,--help", "-C DIR", "--diagnostics classic|gnu", "--check",
-                             "--variables PREFIX", "--version"}) {
+                             "--variables PREFIX", "--decode FILE", "--diff A B", "--version"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option << " missing from\n" << help.out;
   }
 
@@ -98,6 +98,10 @@ TEST(CommandLine, WrongCommandLineSaysWhyWithStatus2AndWritesNothing) {
       {{"--check"}, "a control file is required"},
       {{"--check", "c.txt", "c.txt"}, "only one control file"},
       {{"--variables", "agc", "c.txt"}, "--variables takes no control file"},
+      {{"--decode"}, "option --decode needs a value"},
+      {{"--diff", "c.txt"}, "option --diff needs two files"},
+      {{"--decode", "c.txt", "c.txt"}, "--decode takes no control file"},
+      {{"--decode", "c.txt", "--variables", "agc"}, "--variables, --decode and --diff cannot be"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.why);
