@@ -57,7 +57,14 @@ int interpret_control_file(RunState& st) {
       return 1;
     }
   }
-  return interpret_pass(st) == 1 ? 1 : 0;
+  const int status = interpret_pass(st) == 1 ? 1 : 0;
+  // Every print line has been read: without the JSON document nobody needs
+  // the messages kept so far or later.
+  if (!st.output_open(kJson)) {
+    st.keep_reported = false;
+    st.reported = {};
+  }
+  return status;
 }
 
 void compute_configuration(RunState& st) {

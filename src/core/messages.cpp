@@ -67,7 +67,7 @@ void to_console(RunState& st, std::string_view classic, std::string_view gnu,
 
 // Keeps the message for the JSON document when that output is selected.
 void record(RunState& st, const char* kind, std::string_view text, std::string_view tag, int line) {
-  if (!st.output_open(kJson)) return;
+  if (!st.keep_reported) return;
   if (!text.empty() && text.back() == '\n') text.remove_suffix(1);
   st.reported.push_back(ReportedMessage{kind, std::string(text), std::string(tag), line});
 }

@@ -83,9 +83,12 @@ struct RunState {
   OutputFile console;  // standard error
   OutputFile stdout_;  // standard output
   int error_flag = 0;
-  // Errors and Warnings in the order reported, recorded only while the
-  // JSON output is selected.
+  // Errors and Warnings in the order reported, for the JSON document.  Kept
+  // from the start of the run, since its `print json` line may come after
+  // the first of them; once the first pass has read every print line and
+  // the document is not selected, they are dropped and no more are kept.
   std::vector<ReportedMessage> reported;
+  bool keep_reported = true;
 
   CommandFileLock command_file_lock;  // held from before the file is emptied to the run's end
   InterpreterState interp;

@@ -1,7 +1,7 @@
 // The JSON document: what a run computed, for programs to read.  It holds the
-// tool and its version, the control file, the run's status when written, the
-// Errors and Warnings reported while the output was selected, every variable
-// (null when unset) in registration order, the register writes of the C
+// tool and its version, the control file, the run's status when written,
+// every Error and Warning of the run, every variable (null when unset) in
+// registration order, the register writes of the C
 // header in its order, the FIR memories and each channel's response in dB.
 //
 // Every name, number and string is written by nlohmann/json's serializer.

@@ -57,17 +57,18 @@ TEST_F(MessagesTest, ErrorGoesToEveryOpenFileButTheHeader) {
 }
 
 TEST_F(MessagesTest, JsonKeepsErrorsAndWarningsInOrderButNoTextReachesItsFileOrThePlot) {
-  Warning(*st, "before", kTagCmdin, 1);  // not yet selected
+  Warning(*st, "before", kTagCmdin, 1);  // kept before the document is selected
   select({kJson, kResponse});
   Warning(*st, "slow", kTagCmdin, 3);
   Debug(*st, "detail", kTagCmdin, 4);
   LogLine(*st, "log\n");
   Error(*st, "bad", kTagSanity, 7);
-  ASSERT_EQ(st->reported.size(), 2u);
-  EXPECT_STREQ(st->reported[0].kind, "Warning");
-  EXPECT_EQ(st->reported[0].text, "slow");
-  EXPECT_EQ(st->reported[1].tag, ".\\sanity");
-  EXPECT_EQ(st->reported[1].line, 7);
+  ASSERT_EQ(st->reported.size(), 3u);
+  EXPECT_EQ(st->reported[0].text, "before");
+  EXPECT_STREQ(st->reported[1].kind, "Warning");
+  EXPECT_EQ(st->reported[1].text, "slow");
+  EXPECT_EQ(st->reported[2].tag, ".\\sanity");
+  EXPECT_EQ(st->reported[2].line, 7);
   EXPECT_EQ(text(kJson), "");
   EXPECT_EQ(text(kResponse), "");
 }

@@ -171,11 +171,17 @@ TEST(Response, JsonAgreesWithTableAndHeaderAndPlotIsWellFormed) {
   for (const char* f : {"transceive.txt", "interp40.coef", "lowpass31.coef"}) {
     dir.write(f, testing::read_file(std::string(CMD7730_SOURCE_DIR) + "/examples/" + f));
   }
-  // An ampersand in the name reaches the plot's title.
-  dir.write("trans&ceive.txt", dir.read("transceive.txt") + "print table\n");
+  // An ampersand in the name reaches the plot's title; the non-ASCII byte
+  // draws a Warning before the print lines are read.
+  dir.write("trans&ceive.txt",
+            "# settle in 5 \xb5s\n" + dir.read("transceive.txt") + "print table\n");
   ASSERT_EQ(testing::run_binary(dir.path(), {"trans&ceive.txt"}).status, 0);
   const auto doc = nlohmann::ordered_json::parse(dir.read("trans&ceive.json"));
   EXPECT_EQ(doc["status"], 0);
+  ASSERT_EQ(doc["messages"].size(), 1u);
+  EXPECT_EQ(doc["messages"][0]["kind"], "Warning");
+  EXPECT_EQ(
+      doc["messages"][0]["text"].get<std::string>().rfind("Non ascii character on line 1;", 0), 0u);
   EXPECT_EQ(doc["tool"]["version"], CMD7730_VERSION);
 
   // The variables, in document order, print as the table does.
