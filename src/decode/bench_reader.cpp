@@ -10,11 +10,11 @@
 #include "core/messages.h"
 #include "decode/line_scan.h"
 #include "decode/readers.h"
+#include "image/register_image.h"
 
 namespace cmd7730 {
 namespace {
 
-constexpr uint32_t kPageRegister = 2;
 constexpr uint32_t kFirstPaged = 16;
 constexpr uint32_t kLastAddress = 31;
 

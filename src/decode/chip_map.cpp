@@ -6,7 +6,7 @@ ChipMap::ChipMap(const Catalogue& catalogue) {
   for (const VariableEntry* e : catalogue.registration_list()) {
     if (e->is_pseudo() || e->is_wide()) continue;
     bool inside = true;
-    for (int k = 0; k < copies(*e); ++k) {
+    for (int k = 0; k < field_copies(*e); ++k) {
       const int i = field_index(*e, k);
       inside = inside && i >= 0 && i < RegisterImage::kWords;
     }
@@ -14,7 +14,7 @@ ChipMap::ChipMap(const Catalogue& catalogue) {
     // has none.
     if (!inside) continue;
     variables_.push_back(e);
-    for (int k = 0; k < copies(*e); ++k) holds_field_[field_index(*e, k)] = true;
+    for (int k = 0; k < field_copies(*e); ++k) holds_field_[field_index(*e, k)] = true;
   }
   for (int k = 0; k < 4; ++k) {
     for (int j = 0; j < 16; ++j) memory_pages_[coefram_page(k, j)] = {WriteTarget::kCoefram, k, j};

@@ -42,9 +42,6 @@ class ChipMap {
   // DecodedImage::kUnwritten when its register was never written.
   static int32_t value(const DecodedImage& image, const VariableEntry& e, int k);
 
-  // Returns how many copies `e` has: 4 for a per-channel variable, else 1.
-  static int copies(const VariableEntry& e) { return e.per_channel() ? 4 : 1; }
-
  private:
   // One page of the memory area, by page number.
   struct MemoryPage {

@@ -4,6 +4,8 @@
 #include <span>
 #include <string_view>
 
+#include "image/register_image.h"
+
 namespace cmd7730 {
 namespace {
 
@@ -42,7 +44,7 @@ char channel_letter(int k) { return static_cast<char>('A' + k); }
 void append_listing(const ChipMap& map, const DecodedImage& image, TextLine& out) {
   for (const VariableEntry* e : map.variables()) {
     out.left(e->name, 20);
-    const int copies = ChipMap::copies(*e);
+    const int copies = field_copies(*e);
     for (int k = 0; k < copies; ++k) {
       out.put(' ');
       value(out, ChipMap::value(image, *e, k), copies == 4 ? 5 : 0);
@@ -65,7 +67,7 @@ int append_differences(const ChipMap& map, const DecodedImage& a, const DecodedI
                        TextLine& out) {
   int lines = 0;
   for (const VariableEntry* e : map.variables()) {
-    const int copies = ChipMap::copies(*e);
+    const int copies = field_copies(*e);
     for (int k = 0; k < copies; ++k) {
       const int32_t va = ChipMap::value(a, *e, k);
       const int32_t vb = ChipMap::value(b, *e, k);

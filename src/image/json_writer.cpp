@@ -1,8 +1,8 @@
 // The JSON document: what a run computed, for programs to read.  It holds the
 // tool and its version, the control file, the run's status when written,
 // every Error and Warning of the run, every variable (null when unset) in
-// registration order, the register writes of the C
-// header in its order, the FIR memories and each channel's response in dB.
+// registration order, the register writes of the C header in its order, the
+// FIR memories and each channel's response in dB.
 //
 // Every name, number and string is written by nlohmann/json's serializer.
 // The document is streamed member by member: its thousand-odd register

@@ -13,7 +13,7 @@ namespace {
 
 void pack_variable(RunState& st, RegisterImage& image, const VariableEntry& e) {
   if (e.is_pseudo() || e.is_wide()) return;
-  for (int k = 0; k < (e.scope == Scope::kGlobal ? 1 : 4); ++k) {
+  for (int k = 0; k < field_copies(e); ++k) {
     if (e.int_cell[k] == nullptr) continue;
     set_register_field(st, image, field_index(e, k), e.bit_pos, e.width, *e.int_cell[k]);
   }
@@ -24,6 +24,8 @@ void pack_variable(RunState& st, RegisterImage& image, const VariableEntry& e) {
 uint32_t shift32(uint32_t x, int s) { return s >= 32 ? 0u : x << s; }
 
 }  // namespace
+
+int field_copies(const VariableEntry& e) { return e.scope == Scope::kGlobal ? 1 : 4; }
 
 int field_index(const VariableEntry& e, int k) {
   // Where channel k's copy of a pair-scope field sits relative to channel

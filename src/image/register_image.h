@@ -47,6 +47,10 @@ constexpr int register_index(int page, int address) {
   return page == -1 ? address : 16 * page + address;
 }
 
+// Global register 2 selects the page that addresses 16..31 reach; it is
+// also a register of the image (the page and chip_rev fields).
+inline constexpr int kPageRegister = 2;
+
 // Where the FIR memories of channel k (0..3) are loaded: page
 // coefram_page(k, j) holds coefficient words 16j..16j+15 (j 0..15), pages
 // swram_page(k) and beram_page(k) the swap and endcell memories, each word n
@@ -54,6 +58,10 @@ constexpr int register_index(int page, int address) {
 constexpr int coefram_page(int k, int j) { return 32 * k + j; }
 constexpr int swram_page(int k) { return 16 + 32 * k; }
 constexpr int beram_page(int k) { return 17 + 32 * k; }
+
+// Returns how many copies the register variable `e` has in the image: one
+// per channel (4) for a channel or pair variable, 1 for a chip-wide one.
+int field_copies(const VariableEntry& e);
 
 // Returns the image index of the register that holds copy `k` of the
 // register variable `e`: channel k's (0..3, A..D) copy of a channel or pair

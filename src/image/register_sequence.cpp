@@ -15,7 +15,6 @@ namespace cmd7730 {
 namespace {
 
 constexpr int kGlobalPage = -1;
-constexpr int kPageRegister = 2;
 constexpr int kMixPages[2] = {128, 160};
 constexpr int kMixSelAddresses[2] = {21, 29};  // A / C and B / D
 
